@@ -1,0 +1,7 @@
+#pragma once
+// The -disassemble listing: every executable PROGBITS section as assembler source.
+#include "elf/ElfFile.h"
+#include <cstdio>
+
+// `arch` is the -arch text or null; `unified` is -ual.
+void printDisassembly(const ElfFile& image, const char* arch, bool unified, FILE* stream);

@@ -1,0 +1,3 @@
+#include "common/ErrorReporter.h"
+
+ErrorReporter* theErrorReporter = nullptr;

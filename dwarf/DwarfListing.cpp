@@ -1,0 +1,5 @@
+#include "dwarf/DwarfListing.h"
+
+void printDwarf(const ElfFile&, bool, FILE*)
+{
+}

@@ -1,0 +1,113 @@
+#pragma once
+// The in-memory model of one 32-bit ELF image, built in place over the image bytes.
+// Header, program-header, section-header and symbol fields are converted to host byte
+// order inside the buffer; all other section contents stay in the image's byte order and
+// are read with readU16/readU32 (common/ByteOrder.h) and `bigEndian`.
+#include <QString>
+#include <cstdint>
+#include <cstdio>
+#include <elf.h>
+#include <map>
+#include <vector>
+
+// Tables of a damaged image may sit at any file offset, so the in-place views are
+// declared with byte alignment: the compiler then never assumes an aligned address.
+typedef Elf32_Ehdr __attribute__((aligned(1))) ElfHeader;
+typedef Elf32_Phdr __attribute__((aligned(1))) ElfProgramHeader;
+typedef Elf32_Shdr __attribute__((aligned(1))) ElfSectionHeader;
+typedef Elf32_Sym __attribute__((aligned(1))) ElfSymbolEntry;
+
+class ElfFile;
+
+class ElfProgram {
+public:
+    ElfProgram(ElfProgramHeader* header, uint8_t* data) : header(header), data(data) {}
+    ElfProgramHeader* header;   // in place, host order
+    uint8_t* data;              // file data at p_offset; null when p_filesz is 0
+};
+
+class ElfSection {
+public:
+    ElfSection(ElfFile* file, ElfSectionHeader* header, uint8_t* data)
+        : header(header), data(data), file(file) {}
+    virtual ~ElfSection() = default;
+    // Writes the section header listing.
+    virtual void print(FILE* stream) const;
+
+    // The number of content bytes that lie inside the image (sh_size clipped to the
+    // image end; 0 for SHT_NOBITS). Every reader of `data` stays below this bound.
+    uint32_t availableSize() const;
+
+    ElfSectionHeader* header;   // in place, host order
+    uint8_t* data;              // contents at sh_offset; null for SHT_NOBITS
+    ElfFile* file;
+};
+
+class ElfSymbol {
+public:
+    ElfSymbol(ElfSymbolEntry* entry, const QString& name) : entry(entry), name(name) {}
+    virtual ~ElfSymbol() = default;
+    virtual uint32_t value() const { return entry->st_value; }
+
+    ElfSymbolEntry* entry;      // in place, host order
+    QString name;               // demangled when the file demangles names
+};
+
+class ARMElfSymbol : public ElfSymbol {
+public:
+    enum Kind { Arm = 0, Thumb = 1, Other = 2 };
+    ARMElfSymbol(ElfFile* file, ElfSymbolEntry* entry, const QString& name);
+    uint32_t value() const override { return address; }
+
+    Kind kind;
+    uint32_t address;           // st_value, bit 0 cleared for Thumb functions
+};
+
+class ElfFile {
+public:
+    ElfFile(bool useARMSymbols, bool demangleNames);
+    virtual ~ElfFile();
+    ElfFile(const ElfFile&) = delete;
+    ElfFile& operator=(const ElfFile&) = delete;
+
+    // Takes ownership of `image` (allocated with new[]) and builds the model.
+    // Throws HException on failure.
+    void loadImage(uint8_t* image, uint32_t length);
+    // Reads a file through QFile and builds the model. Throws HException on failure.
+    void load(const QString& path);
+    // Releases everything, including the image bytes.
+    void clear();
+
+    // Hook for image classes that relocate addresses; the tool's images do not.
+    virtual uint32_t translateAddress(uint32_t address) const { return address; }
+
+    ElfSection* sectionByIndex(int index) const;
+    ElfSection* getSection(const QString& name) const;
+    QString sectionName(const ElfSection* section) const;
+    // The NUL-terminated string at `offset` of a string-table section (a string that
+    // runs past the section or image end is cut there). Throws "not a string section".
+    QString stringAt(const ElfSection* section, uint32_t offset) const;
+
+    // Symbol at `address`, else the last one below it, in symbolsByAddress; null if none.
+    ElfSymbol* symbolAtOrBefore(uint32_t address) const;
+    // Appends every symbol with the value of symbolAtOrBefore(address); false if none.
+    bool symbolsAt(uint32_t address, std::vector<ElfSymbol*>& list) const;
+    // `length` bytes of file data at a memory address through the PT_LOAD programs.
+    uint8_t* peekBytes(uint32_t address, uint32_t length, bool virtualNotPhysical) const;
+
+    bool useARMSymbols;
+    bool demangleNames;
+    QString path;
+    uint8_t* image = nullptr;
+    uint32_t imageLength = 0;
+    bool bigEndian = false;
+    ElfHeader* header = nullptr;
+    std::vector<ElfProgram*> programs;
+    std::vector<ElfSection*> sections;                // indexed by section index
+    std::map<QString, ElfSection*> sectionsByName;    // higher index wins
+    ElfSection* stringTable = nullptr;                // ".strtab"
+    bool linkedByADS = false;
+    std::vector<ElfSymbol*> symbolsByName;
+    std::vector<ElfSymbol*> symbolsByAddress;
+    std::vector<ElfSymbol*> otherSymbols;
+};
