@@ -10,12 +10,63 @@
 #include <map>
 #include <vector>
 
-// Tables of a damaged image may sit at any file offset, so the in-place views are
-// declared with byte alignment: the compiler then never assumes an aligned address.
-typedef Elf32_Ehdr __attribute__((aligned(1))) ElfHeader;
-typedef Elf32_Phdr __attribute__((aligned(1))) ElfProgramHeader;
-typedef Elf32_Shdr __attribute__((aligned(1))) ElfSectionHeader;
-typedef Elf32_Sym __attribute__((aligned(1))) ElfSymbolEntry;
+// Tables of a damaged image may sit at any file offset, so the in-place views are packed
+// copies of the <elf.h> records (same field names and layout): the compiler then never
+// assumes an aligned address.
+struct __attribute__((packed)) ElfHeader {
+    unsigned char e_ident[EI_NIDENT];
+    Elf32_Half e_type;
+    Elf32_Half e_machine;
+    Elf32_Word e_version;
+    Elf32_Addr e_entry;
+    Elf32_Off e_phoff;
+    Elf32_Off e_shoff;
+    Elf32_Word e_flags;
+    Elf32_Half e_ehsize;
+    Elf32_Half e_phentsize;
+    Elf32_Half e_phnum;
+    Elf32_Half e_shentsize;
+    Elf32_Half e_shnum;
+    Elf32_Half e_shstrndx;
+};
+
+struct __attribute__((packed)) ElfProgramHeader {
+    Elf32_Word p_type;
+    Elf32_Off p_offset;
+    Elf32_Addr p_vaddr;
+    Elf32_Addr p_paddr;
+    Elf32_Word p_filesz;
+    Elf32_Word p_memsz;
+    Elf32_Word p_flags;
+    Elf32_Word p_align;
+};
+
+struct __attribute__((packed)) ElfSectionHeader {
+    Elf32_Word sh_name;
+    Elf32_Word sh_type;
+    Elf32_Word sh_flags;
+    Elf32_Addr sh_addr;
+    Elf32_Off sh_offset;
+    Elf32_Word sh_size;
+    Elf32_Word sh_link;
+    Elf32_Word sh_info;
+    Elf32_Word sh_addralign;
+    Elf32_Word sh_entsize;
+};
+
+struct __attribute__((packed)) ElfSymbolEntry {
+    Elf32_Word st_name;
+    Elf32_Addr st_value;
+    Elf32_Word st_size;
+    unsigned char st_info;
+    unsigned char st_other;
+    Elf32_Section st_shndx;
+};
+
+static_assert(sizeof(ElfHeader) == sizeof(Elf32_Ehdr), "ELF header layout");
+static_assert(sizeof(ElfProgramHeader) == sizeof(Elf32_Phdr), "program header layout");
+static_assert(sizeof(ElfSectionHeader) == sizeof(Elf32_Shdr), "section header layout");
+static_assert(sizeof(ElfSymbolEntry) == sizeof(Elf32_Sym), "symbol entry layout");
 
 class ElfFile;
 
@@ -110,4 +161,17 @@ public:
     std::vector<ElfSymbol*> symbolsByName;
     std::vector<ElfSymbol*> symbolsByAddress;
     std::vector<ElfSymbol*> otherSymbols;
+
+private:
+    // Start of `size` bytes at a file offset; throws "truncated ELF file: " unless the
+    // whole range lies inside the image.
+    uint8_t* locate(uint32_t offset, uint64_t size) const;
+    void loadPrograms();
+    void loadSections();
+    void loadSectionNames();
+    void loadSymbols();
+    QString symbolName(uint32_t offset) const;
+    // The bytes of the string at `offset`, not past the section contents; `length`
+    // excludes the terminator, which may be missing when the section end cuts the string.
+    const char* stringBytes(const ElfSection* section, uint32_t offset, size_t& length) const;
 };

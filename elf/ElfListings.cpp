@@ -1,0 +1,260 @@
+#include "elf/ElfListings.h"
+
+#include "common/ByteOrder.h"
+#include "common/Text.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const char* identClassText(uint8_t value)
+{
+    switch (value) {
+    case ELFCLASSNONE: return "ELFCLASSNONE\n";
+    case ELFCLASS32: return "ELFCLASS32\n";
+    case ELFCLASS64: return "ELFCLASS64\n";
+    default: return "";
+    }
+}
+
+const char* identDataText(uint8_t value)
+{
+    switch (value) {
+    case ELFDATANONE: return "ELFDATANONE\n";
+    case ELFDATA2LSB: return "ELFDATA2LSB\n";
+    case ELFDATA2MSB: return "ELFDATA2MSB\n";
+    default: return "";
+    }
+}
+
+// Name of the section at a symbol's st_shndx, as the listings print it.
+QByteArray symbolSectionName(const ElfFile& image, uint32_t index)
+{
+    const ElfSection* section = image.sectionByIndex(int(index));
+    return section ? bytesFromText(image.sectionName(section)) : QByteArray("*ABS*");
+}
+
+// The section names of every st_shndx value, computed once for the whole listing.
+class SectionNameCache {
+public:
+    explicit SectionNameCache(const ElfFile& image)
+    {
+        names.reserve(image.sections.size());
+        for (const ElfSection* section : image.sections)
+            names.push_back(bytesFromText(image.sectionName(section)));
+    }
+    const char* operator()(uint32_t index) const
+    {
+        return index < names.size() ? names[index].constData() : "*ABS*";
+    }
+
+private:
+    std::vector<QByteArray> names;
+};
+
+const uint32_t relocationEntrySize = 8;
+const uint32_t symbolEntrySize = 16;
+
+void printRelocationSection(const ElfFile& image, const ElfSection& relocations, const ElfSection& target,
+                            const ElfSection* symbols, const ElfSection* strings, FILE* stream)
+{
+    fprintf(stream, "relocations for %s\n", bytesFromText(image.sectionName(&target)).constData());
+    uint32_t symbolCount = symbols && symbols->data ? symbols->availableSize() / symbolEntrySize : 0;
+    uint32_t count = relocations.availableSize() / relocationEntrySize;
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint8_t* entry = relocations.data + i * relocationEntrySize;
+        uint32_t offset = readU32(entry, image.bigEndian);
+        uint32_t info = readU32(entry + 4, image.bigEndian);
+        QByteArray section("???");
+        QByteArray name("???");
+        // A symbol index outside .symtab (or no .symtab at all) names nothing.
+        if ((info >> 8) < symbolCount) {
+            auto* symbol = reinterpret_cast<const ElfSymbolEntry*>(symbols->data + (info >> 8) * symbolEntrySize);
+            section = symbolSectionName(image, symbol->st_shndx);
+            if (strings && strings->data && strings->header->sh_type == SHT_STRTAB)
+                name = bytesFromText(image.stringAt(strings, symbol->st_name));
+        }
+        fprintf(stream, "address 0x%08x type %s value %s %s\n", offset,
+                bytesFromText(relocationTypeName(info & 0xFF)).constData(), section.constData(), name.constData());
+    }
+}
+
+} // namespace
+
+void printElfHeader(const ElfFile& image, FILE* stream)
+{
+    const ElfHeader* h = image.header;
+    const unsigned char* ident = h->e_ident;
+    fprintf(stream, "\nelf header\n");
+    fprintf(stream, "e_ident    : ");
+    for (int i = 0; i < EI_NIDENT; ++i)
+        fprintf(stream, "%02X ", ident[i]);
+    fprintf(stream, "\n");
+    fprintf(stream, "             EI_MAG0   : 0x%02X\n", ident[EI_MAG0]);
+    fprintf(stream, "             EI_MAG1   : %c\n", ident[EI_MAG1]);
+    fprintf(stream, "             EI_MAG2   : %c\n", ident[EI_MAG2]);
+    fprintf(stream, "             EI_MAG3   : %c\n", ident[EI_MAG3]);
+    fprintf(stream, "             EI_CLASS  : %s", identClassText(ident[EI_CLASS]));
+    fprintf(stream, "             EI_DATA   : %s", identDataText(ident[EI_DATA]));
+    fprintf(stream, "             EI_VERSION: 0x%02X\n", ident[EI_VERSION]);
+    fprintf(stream, "e_type      : 0x%X\n", h->e_type);
+    fprintf(stream, "e_machine   : 0x%X\n", h->e_machine);
+    fprintf(stream, "e_version   : 0x%X\n", h->e_version);
+    fprintf(stream, "e_entry     : 0x%X\n", h->e_entry);
+    fprintf(stream, "e_phoff     : 0x%x\n", h->e_phoff);
+    fprintf(stream, "e_shoff     : 0x%x\n", h->e_shoff);
+    fprintf(stream, "e_flags     : 0x%x\n", h->e_flags);
+    fprintf(stream, "e_ehsize    : 0x%x\n", h->e_ehsize);
+    fprintf(stream, "e_phentsize : 0x%x\n", h->e_phentsize);
+    fprintf(stream, "e_phnum     : 0x%x\n", h->e_phnum);
+    fprintf(stream, "e_shentsize : 0x%x\n", h->e_shentsize);
+    fprintf(stream, "e_shnum     : 0x%x\n", h->e_shnum);
+    fprintf(stream, "e_shstrndx  : 0x%x\n", h->e_shstrndx);
+    bool magicOk = ident[EI_MAG0] == ELFMAG0 && ident[EI_MAG1] == ELFMAG1 && ident[EI_MAG2] == ELFMAG2
+        && ident[EI_MAG3] == ELFMAG3;
+    fprintf(stream, "\nHeader %s.\n", magicOk ? "ok" : "invalid");
+}
+
+void printProgramHeader(const ElfProgram& program, FILE* stream)
+{
+    const ElfProgramHeader* p = program.header;
+    fprintf(stream, "\nprogram header\n");
+    fprintf(stream, "p_type      : %s\n", bytesFromText(programTypeName(p->p_type)).constData());
+    fprintf(stream, "p_offset    : 0x%X\n", p->p_offset);
+    fprintf(stream, "p_vaddr     : 0x%X\n", p->p_vaddr);
+    fprintf(stream, "p_paddr     : 0x%X\n", p->p_paddr);
+    fprintf(stream, "p_filesz    : 0x%X\n", p->p_filesz);
+    fprintf(stream, "p_memsz     : 0x%X\n", p->p_memsz);
+    fprintf(stream, "p_flags     : 0x%X\n", p->p_flags);
+    fprintf(stream, "p_align     : 0x%X\n", p->p_align);
+}
+
+void ElfSection::print(FILE* stream) const
+{
+    const ElfSectionHeader* s = header;
+    fprintf(stream, "\nsection header\n");
+    fprintf(stream, "sh_name     : 0x%X %s\n", s->sh_name, bytesFromText(file->sectionName(this)).constData());
+    fprintf(stream, "sh_type     : 0x%X %s\n", s->sh_type, sectionTypeName(s->sh_type));
+    fprintf(stream, "sh_flags    : 0x%X %s\n", s->sh_flags, bytesFromText(sectionFlagsText(s->sh_flags)).constData());
+    fprintf(stream, "sh_addr     : 0x%X\n", s->sh_addr);
+    fprintf(stream, "sh_offset   : 0x%X\n", s->sh_offset);
+    fprintf(stream, "sh_size     : 0x%X\n", s->sh_size);
+    fprintf(stream, "sh_link     : 0x%X\n", s->sh_link);
+    fprintf(stream, "sh_info     : 0x%X\n", s->sh_info);
+    fprintf(stream, "sh_addralign: 0x%X\n", s->sh_addralign);
+    fprintf(stream, "sh_entsize  : 0x%X\n", s->sh_entsize);
+}
+
+void printSymbols(const ElfFile& image, FILE* stream)
+{
+    SectionNameCache sectionNames(image);
+    for (const ElfSymbol* symbol : image.symbolsByName) {
+        const ElfSymbolEntry* e = symbol->entry;
+        auto* arm = image.useARMSymbols ? static_cast<const ARMElfSymbol*>(symbol) : nullptr;
+        bool thumb = arm && arm->kind == ARMElfSymbol::Thumb;
+        fprintf(stream, "0x%08x %s %s (0x%x,0x%x,0x%x) %s\n", symbol->value(), sectionNames(e->st_shndx),
+                bytesFromText(symbol->name).constData(), e->st_info, e->st_other, e->st_shndx,
+                thumb ? "Thumb" : "Not Thumb");
+    }
+}
+
+void printRelocations(const ElfFile& image, FILE* stream)
+{
+    const ElfSection* symbols = image.getSection(QStringLiteral(".symtab"));
+    const ElfSection* strings = image.getSection(QStringLiteral(".strtab"));
+    for (const ElfSection* section : image.sections) {
+        if (section->header->sh_type != SHT_REL || !section->data)
+            continue;
+        const ElfSection* target = image.sectionByIndex(int(section->header->sh_info));
+        if (!target || !(target->header->sh_flags & SHF_ALLOC))
+            continue;
+        printRelocationSection(image, *section, *target, symbols, strings, stream);
+    }
+}
+
+const char* sectionTypeName(uint32_t type)
+{
+    switch (type) {
+    case 0: return "SHT_NULL";
+    case 1: return "SHT_PROGBITS";
+    case 2: return "SHT_SYMTAB";
+    case 3: return "SHT_STRTAB";
+    case 4: return "SHT_RELA";
+    case 5: return "SHT_HASH";
+    case 6: return "SHT_DYNAMIC";
+    case 7: return "SHT_NOTE";
+    case 8: return "SHT_NOBITS";
+    case 9: return "SHT_REL";
+    case 10: return "SHT_SHLIB";
+    case 11: return "SHT_DYNSYM";
+    case 14: return "SHT_INIT_ARRAY";
+    case 15: return "SHT_FINI_ARRAY";
+    case 16: return "SHT_PREINIT_ARRAY";
+    case 17: return "SHT_GROUP";
+    case 18: return "SHT_SYMTAB_SHNDX";
+    case 0x70000000: return "SHT_LOPROC";
+    case 0x70000001: return "SHT_ARM_EXIDX";
+    case 0x70000002: return "SHT_ARM_PREEMPTMAP";
+    case 0x70000003: return "SHT_ARM_ATTRIBUTES";
+    case 0x70000004: return "SHT_ARM_DEBUGOVERLAY";
+    case 0x70000005: return "SHT_ARM_OVERLAYSECTION";
+    case 0x7FFFFFFF: return "SHT_HIPROC";
+    case 0x80000000: return "SHT_LOUSER";
+    case 0xFFFFFFFF: return "SHT_HIUSER";
+    default: return "UNKNOWN section type";
+    }
+}
+
+QString programTypeName(uint32_t type)
+{
+    switch (type) {
+    case 0: return QStringLiteral("PT_NULL");
+    case 1: return QStringLiteral("PT_LOAD");
+    case 2: return QStringLiteral("PT_DYNAMIC");
+    case 3: return QStringLiteral("PT_INTERP");
+    case 4: return QStringLiteral("PT_NOTE");
+    case 5: return QStringLiteral("PT_SHLIB");
+    case 6: return QStringLiteral("PT_PHDR");
+    case 7: return QStringLiteral("PT_TLS");
+    case 0x60000000: return QStringLiteral("PT_LOOS");
+    case 0x6FFFFFFF: return QStringLiteral("PT_HIOS");
+    default: return QString::asprintf("0x%X", type);
+    }
+}
+
+QString sectionFlagsText(uint32_t flags)
+{
+    static const struct { uint32_t bit; const char* name; } names[] = {
+        {SHF_WRITE, "SHF_WRITE"}, {SHF_ALLOC, "SHF_ALLOC"}, {SHF_EXECINSTR, "SHF_EXECINSTR"}};
+    QString text;
+    for (const auto& flag : names) {
+        if (!(flags & flag.bit))
+            continue;
+        if (!text.isEmpty())
+            text += QLatin1Char('+');
+        text += QLatin1String(flag.name);
+    }
+    return text;
+}
+
+QString relocationTypeName(uint32_t type)
+{
+    const char* name = "";
+    switch (type) {
+    case 2: name = "R_ARM_ABS32"; break;
+    case 3: name = "R_ARM_REL32"; break;
+    case 10: name = "R_ARM_THM_CALL"; break;
+    case 28: name = "R_ARM_CALL"; break;
+    case 29: name = "R_ARM_JUMP24"; break;
+    case 30: name = "R_ARM_THM_JUMP24"; break;
+    case 38: name = "R_ARM_TARGET1"; break;
+    case 40: name = "R_ARM_V4BX"; break;
+    case 42: name = "R_ARM_PREL31"; break;
+    case 43: name = "R_ARM_MOVW_ABS_NC"; break;
+    case 44: name = "R_ARM_MOVT_ABS"; break;
+    case 47: name = "R_ARM_THM_MOVW_ABS_NC"; break;
+    case 48: name = "R_ARM_THM_MOVT_ABS"; break;
+    }
+    return QString::asprintf("0x%02x %s", type, name);
+}
