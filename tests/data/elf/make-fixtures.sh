@@ -1,0 +1,24 @@
+#!/bin/sh
+# Regenerates the ELF fixtures of this directory from the sources beside it.
+# Needs arm-none-eabi-gcc/g++/as/ld/ar; no C library is linked.
+set -e
+cd "$(dirname "$0")"
+CC=arm-none-eabi-gcc
+CXX=arm-none-eabi-g++
+FLAGS="-O1 -mcpu=arm7tdmi -ffreestanding -fno-common"
+CXXFLAGS="-fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -fno-unwind-tables"
+
+for endian in le be; do
+    if [ $endian = le ]; then E=-mlittle-endian; else E=-mbig-endian; fi
+    $CC $FLAGS $E -marm -c arm.c -o arm-$endian.o
+    $CXX $FLAGS $E -mthumb $CXXFLAGS -gdwarf-4 -c thumb.cpp -o thumb-$endian.o
+    # start.o keeps one name for both byte orders: its FILE symbol is the object name.
+    mkdir -p tmp-$endian
+    $CC $E -c start.s -o tmp-$endian/start.o
+    # Big-endian images are linked without --be8 (BE32): code stays big-endian too.
+    $CC $E -nostdlib -nostartfiles -T link.ld -Wl,--no-warn-rwx-segments,-n,--emit-relocs \
+        tmp-$endian/start.o arm-$endian.o thumb-$endian.o -o app-$endian.elf
+    rm -rf tmp-$endian
+done
+rm -f lib-le.a
+arm-none-eabi-ar rcs lib-le.a arm-le.o thumb-le.o

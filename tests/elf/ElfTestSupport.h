@@ -1,0 +1,49 @@
+#pragma once
+// Helpers shared by the ELF tests: fixture paths, in-memory models and line splitting.
+#include "elf/ElfFile.h"
+#include "support/ElfWriter.h"
+#include "support/RunMorvane.h"
+
+#include <cstring>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+inline std::string elfFixture(const std::string& name)
+{
+    return std::string(MORVANE_TEST_DATA) + "/elf/" + name;
+}
+
+// Builds the tool's kind of model (ARM symbols, demangled names) over a copy of `bytes`.
+inline std::unique_ptr<ElfFile> loadModel(const std::vector<uint8_t>& bytes, bool demangle = true)
+{
+    auto file = std::make_unique<ElfFile>(true, demangle);
+    auto* copy = new uint8_t[bytes.size() + 1];
+    if (!bytes.empty())
+        memcpy(copy, bytes.data(), bytes.size());
+    file->loadImage(copy, uint32_t(bytes.size()));
+    return file;
+}
+
+inline std::vector<std::string> splitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// Runs morvane on `bytes` written to a temporary file.
+inline RunResult runOnImage(const std::vector<uint8_t>& bytes, const std::vector<std::string>& options)
+{
+    std::vector<std::string> args = options;
+    args.push_back(writeTempFile(bytes, ".elf"));
+    return runMorvane(args);
+}
+
+inline std::string toStd(const QString& text)
+{
+    return text.toLatin1().toStdString();
+}
