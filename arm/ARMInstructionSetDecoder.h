@@ -56,6 +56,18 @@ protected:
     void decodeArmCoprocessor(uint32_t word, bool unconditional);
     // Barriers and CLREX exist on v7-A/R only among the levels with A32.
     bool barriersAdmitted() const;
+    // Thumb sub-trees (arm/ThumbDecoder.cpp, arm/ThumbDecoder32.cpp).
+    void decodeThumb16Miscellaneous(uint16_t hw);
+    void decodeThumb32LoadStoreMultipleDual(uint16_t hw1, uint16_t hw2);
+    void decodeThumb32DataProcessing(uint16_t hw1, uint16_t hw2);
+    void decodeThumb32BranchesAndControl(uint16_t hw1, uint16_t hw2);
+    void decodeThumb32MiscellaneousControl(uint16_t hw1, uint16_t hw2);
+    void decodeThumb32LoadStoreSingle(uint16_t hw1, uint16_t hw2);
+    void decodeThumb32Load(uint16_t hw1, uint16_t hw2);
+    void decodeThumb32DataProcessingRegister(uint16_t hw1, uint16_t hw2);
+    void decodeThumb32Multiply(uint16_t hw1, uint16_t hw2);
+    void decodeThumb32LongMultiply(uint16_t hw1, uint16_t hw2);
+    void decodeThumb32Coprocessor(uint16_t hw1, uint16_t hw2);
 
     // ---- A32 handlers (entries 0-62) ----
     // 0: LDR/STR/LDRB/STRB(T) with a 12-bit immediate offset; single-register PUSH/POP.

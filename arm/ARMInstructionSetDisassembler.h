@@ -177,6 +177,13 @@ protected:
     void moveWide(bool top, int rd, uint32_t imm16) override;
     void reverseBits(int rd, int rm) override;
 
+    // ---- Thumb operand helpers (arm/ThumbDisassembler*.cpp) ----
+    void emitT16Offset(int rt, int rn, uint32_t offset);
+    void emitT32LoadStoreMnemonic(int size, bool isSigned, bool l, bool unprivileged, bool wide);
+    void emitT32LoadStoreBase(int rt, int rn);
+    bool isMProfileStatusAccess(bool r, bool banked, int mask) const;
+    void emitSpecialRegister(int sysm);
+
     // ---- T16 handlers (arm/ThumbDisassembler.cpp) ----
     void shiftImmediate16(int op, int imm5, int rm, int rd) override;
     void addSubtractRegister16(bool sub, int rm, int rn, int rd) override;
