@@ -1,5 +1,39 @@
 #include "dwarf/DwarfListing.h"
+#include "dwarf/DwarfDebugInfo.h"
+#include "dwarf/DwarfEntryPrinter.h"
 
-void printDwarf(const ElfFile&, bool, FILE*)
+namespace {
+
+void printDebuggingInformation(DwarfDebugInfo& reader, FILE* stream)
 {
+    DwarfTextWriter writer(stream);
+    DwarfEntryPrinter printer(writer);
+    for (const auto& unit : reader.units) {
+        // Reading a unit may print diagnostics to standard output.
+        writer.flush();
+        if (DwarfDebuggingInformationEntry* tree = unit->readEntries())
+            printer.printEntryChain(tree, 1);
+    }
+}
+
+}
+
+void dump(DwarfDebugInfo& reader, FILE* stream)
+{
+    fputs("Line\n----\n", stream);
+    printLineMap(reader, stream);
+    fputs("Frame\n-----\n", stream);
+    fputs("Debugging Information\n---------------------\n", stream);
+    printDebuggingInformation(reader, stream);
+    fputs("\nPubnames\n--------\n", stream);
+    fputs("\nPubtypes\n--------\n", stream);
+    fputs("\nAranges\n-------\n", stream);
+    fputs("\nMacros\n-------\n", stream);
+}
+
+void printDwarf(const ElfFile& image, bool ignoreDebugAranges, FILE* stream)
+{
+    DwarfDebugInfo reader(image.bigEndian ? 1 : 0);
+    reader.load(image, 0, ignoreDebugAranges, false);
+    dump(reader, stream);
 }

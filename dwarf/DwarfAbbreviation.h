@@ -1,0 +1,19 @@
+#pragma once
+// One abbreviation of a .debug_abbrev table: the tag, the children flag and the
+// (attribute, form) pairs that every entry using its code has.
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+class DwarfAbbreviation {
+public:
+    uint32_t code = 0;
+    uint32_t tag = 0;
+    bool hasChildren = false;
+    std::vector<std::pair<uint32_t, uint32_t>> specifications;   // (attribute, form)
+};
+
+// Reads the table that starts at `cursor` (bounded by `end`) and appends its
+// abbreviations, unsorted. A table cut short by `end` keeps what was read.
+void readAbbreviationTable(const uint8_t* cursor, const uint8_t* end,
+                           std::vector<DwarfAbbreviation>& abbreviations);

@@ -1,0 +1,27 @@
+#include "dwarf/DwarfAttributeIterator.h"
+#include "dwarf/DwarfAbbreviation.h"
+#include "dwarf/DwarfCompilationUnit.h"
+#include "dwarf/DwarfDebuggingInformationEntry.h"
+
+DwarfAttributeIterator::DwarfAttributeIterator(const DwarfDebuggingInformationEntry& entry)
+    : entry(entry), cursor(entry.attributeBytes)
+{
+}
+
+bool DwarfAttributeIterator::next(DwarfAttributeValue& value)
+{
+    const auto& specifications = entry.abbreviation->specifications;
+    if (index >= specifications.size())
+        return false;
+    value.attribute = specifications[index].first;
+    // The unit read checked every entry it kept, so a value cut short only happens for
+    // entries cut by a damaged unit; it then reads as 0.
+    if (readFormValue(specifications[index].second, cursor, entry.unit->formContext(), value)
+        == DwarfFormStatus::Truncated) {
+        value.valueClass = DwarfValueClass::Constant;
+        value.value = 0;
+        value.data = nullptr;
+    }
+    ++index;
+    return true;
+}

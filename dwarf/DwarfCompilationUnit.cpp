@@ -1,0 +1,324 @@
+#include "dwarf/DwarfCompilationUnit.h"
+#include "common/ByteOrder.h"
+#include "common/Leb128.h"
+#include "dwarf/DwarfConstants.h"
+#include "dwarf/DwarfDebugInfo.h"
+#include "dwarf/DwarfDebuggingInformationSubprogram.h"
+#include "dwarf/DwarfDebuggingInformationVariable.h"
+#include "dwarf/DwarfHexDump.h"
+#include "dwarf/DwarfWarning.h"
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Tags whose defining entries go into the named-entries index.
+bool isNamedTag(uint32_t tag)
+{
+    switch (tag) {
+    case DW_TAG_class_type:
+    case DW_TAG_structure_type:
+    case DW_TAG_typedef:
+    case DW_TAG_union_type:
+    case DW_TAG_base_type:
+    case DW_TAG_subprogram:
+    case DW_TAG_variable:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool hasOwnAttribute(const DwarfAbbreviation& abbreviation, uint32_t attribute)
+{
+    for (const auto& specification : abbreviation.specifications) {
+        if (specification.first == attribute)
+            return true;
+    }
+    return false;
+}
+
+// The worst outcome of decoding every attribute of an entry, moving the cursor past them.
+DwarfFormStatus skipAttributes(const DwarfAbbreviation& abbreviation, const uint8_t*& cursor,
+                               const DwarfFormContext& context)
+{
+    DwarfFormStatus result = DwarfFormStatus::Decoded;
+    DwarfAttributeValue value;
+    for (const auto& specification : abbreviation.specifications) {
+        DwarfFormStatus status = readFormValue(specification.second, cursor, context, value);
+        if (status == DwarfFormStatus::Truncated)
+            return status;
+        if (status == DwarfFormStatus::UnknownForm)
+            result = status;
+    }
+    return result;
+}
+
+uint32_t lowAddress(const DwarfDebuggingInformationEntry* entry)
+{
+    auto value = entry->lookupAttribute(DW_AT_low_pc, false);
+    return value ? value->value : 0;
+}
+
+// DW_AT_location as exactly DW_OP_addr and a 4-byte address; otherwise 0.
+uint32_t staticAddress(const DwarfDebuggingInformationEntry* entry)
+{
+    auto value = entry->lookupAttribute(DW_AT_location, false);
+    if (!value || value->valueClass != DwarfValueClass::Block || value->value != 5 || value->bytes()[0] != DW_OP_addr)
+        return 0;
+    return readU32(value->bytes() + 1, entry->byteOrder);
+}
+
+template <class Key>
+void sortByKey(std::vector<DwarfDebuggingInformationEntry*>& entries, Key key)
+{
+    std::vector<std::pair<uint32_t, DwarfDebuggingInformationEntry*>> keyed;
+    keyed.reserve(entries.size());
+    for (auto* entry : entries)
+        keyed.emplace_back(key(entry), entry);
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t i = 0; i < keyed.size(); ++i)
+        entries[i] = keyed[i].second;
+}
+
+bool isMangled(const char* name)
+{
+    return (name[0] == '_' && name[1] == 'Z') || (name[0] == '_' && name[1] == '_' && name[2] == 'Z');
+}
+
+}
+
+// The demangler's header needs these first.
+#define HAVE_DECL_BASENAME 1
+#include <cstring>
+#include <libiberty/demangle.h>
+
+DwarfCompilationUnit::~DwarfCompilationUnit()
+{
+    for (char* name : demangledNames)
+        free(name);
+}
+
+DwarfFormContext DwarfCompilationUnit::formContext() const
+{
+    return DwarfFormContext{const_cast<DwarfCompilationUnit*>(this), owner->debugStr, owner->debugStrSize,
+                            byteOrder, unitEnd};
+}
+
+void DwarfCompilationUnit::open(uint32_t unitByteOrder, DwarfDebugInfo* reader, uint32_t unitOffset)
+{
+    owner = reader;
+    byteOrder = unitByteOrder;
+    offset = unitOffset;
+    unitStart = reader->debugInfo + unitOffset;
+    uint64_t end = uint64_t(unitOffset) + 4 + readU32(unitStart, byteOrder);
+    truncated = end > reader->debugInfoSize;
+    unitEnd = reader->debugInfo + (truncated ? reader->debugInfoSize : end);
+    uint32_t abbreviationOffset = readU32(unitStart + 6, byteOrder);
+    addressSize = unitStart[10];
+    cursor = unitStart + 11;
+
+    abbreviationsMissing = abbreviationOffset >= reader->debugAbbrevSize;
+    if (abbreviationsMissing) {
+        dwarfWarning("unit at 0x%x: abbreviation offset 0x%x lies outside .debug_abbrev; its entries are not read",
+                     offset, abbreviationOffset);
+        return;
+    }
+    readAbbreviationTable(reader->debugAbbrev + abbreviationOffset, reader->debugAbbrev + reader->debugAbbrevSize,
+                          abbreviations);
+    std::stable_sort(abbreviations.begin(), abbreviations.end(),
+                     [](const DwarfAbbreviation& a, const DwarfAbbreviation& b) {
+                         return int32_t(a.code) < int32_t(b.code);
+                     });
+    readHeaderEntry();
+}
+
+void DwarfCompilationUnit::readHeaderEntry()
+{
+    const uint8_t* position = cursor;
+    if (position >= unitEnd)
+        return;
+    const DwarfAbbreviation* abbreviation = findAbbreviation(readUleb128(position, unitEnd));
+    if (!abbreviation || abbreviation->tag != DW_TAG_compile_unit)
+        return;
+    const uint8_t* attributes = position;
+    if (skipAttributes(*abbreviation, position, formContext()) == DwarfFormStatus::Truncated)
+        return;
+    header = std::make_unique<DwarfDebuggingInformationEntry>(this, abbreviation, uint32_t(cursor - unitStart),
+                                                              attributes);
+    headerEntry = header.get();
+}
+
+const DwarfAbbreviation* DwarfCompilationUnit::findAbbreviation(uint32_t code) const
+{
+    // Producers number abbreviations 1, 2, 3...: try the direct slot first.
+    if (code - 1 < abbreviations.size() && abbreviations[code - 1].code == code)
+        return &abbreviations[code - 1];
+    auto found = std::lower_bound(abbreviations.begin(), abbreviations.end(), int32_t(code),
+                                  [](const DwarfAbbreviation& a, int32_t c) { return int32_t(a.code) < c; });
+    return found != abbreviations.end() && found->code == code ? &*found : nullptr;
+}
+
+DwarfDebuggingInformationEntry* DwarfCompilationUnit::findEntry(uint32_t entryOffset)
+{
+    readEntries();
+    auto found = std::lower_bound(allEntries.begin(), allEntries.end(), entryOffset,
+                                  [](const DwarfDebuggingInformationEntry* e, uint32_t o) { return e->offset < o; });
+    return found != allEntries.end() && (*found)->offset == entryOffset ? *found : nullptr;
+}
+
+DwarfDebuggingInformationEntry* DwarfCompilationUnit::readEntries()
+{
+    if (entriesRead)
+        return entryTree;
+    // Set first: resolving names below may come back here through references.
+    entriesRead = true;
+    if (abbreviationsMissing)
+        return nullptr;
+    // Every entry takes at least one byte, so the index never grows while reading.
+    allEntries.reserve(size_t(unitEnd - unitStart));
+    readEntryTree();
+    // allEntries is already in offset order: entries are appended as they are read.
+    sortIndexes();
+    resolvePendingNames();
+    std::stable_sort(namedEntries.begin(), namedEntries.end(),
+                     [](const DwarfDebuggingInformationEntry* a, const DwarfDebuggingInformationEntry* b) {
+                         return strcmp(a->name(), b->name()) < 0;
+                     });
+    return entryTree;
+}
+
+void DwarfCompilationUnit::readEntryTree()
+{
+    // Chains being read: the enclosing entry and the last entry of its children so far.
+    struct Chain {
+        DwarfDebuggingInformationEntry* parent;
+        DwarfDebuggingInformationEntry* last;
+    };
+    std::vector<Chain> chains{{nullptr, nullptr}};
+    while (cursor < unitEnd) {
+        const uint8_t* position = cursor;
+        uint32_t code = readUleb128(cursor, unitEnd);
+        if (code == 0) {
+            if (chains.size() == 1)
+                return;   // the top-level chain ends: so does the unit
+            chains.pop_back();
+            continue;
+        }
+        const DwarfAbbreviation* abbreviation = findAbbreviation(code);
+        if (!abbreviation) {
+            reportUnknownCode(code, position);
+            continue;
+        }
+        bool stopAfter = false;
+        DwarfDebuggingInformationEntry* entry = buildEntry(abbreviation, position, stopAfter);
+        if (!entry) {
+            dwarfWarning("unit at 0x%x: entry at offset 0x%x runs past the end of the unit; the rest of the unit is not read",
+                         offset, uint32_t(position - unitStart));
+            return;
+        }
+        Chain& chain = chains.back();
+        entry->parent = chain.parent;
+        if (chain.last)
+            chain.last->nextSibling = entry;
+        else if (chain.parent)
+            chain.parent->firstChild = entry;
+        else
+            entryTree = entry;
+        chain.last = entry;
+        allEntries.push_back(entry);
+        addToIndexes(entry);
+        if (stopAfter) {
+            dwarfWarning("unit at 0x%x: entry at offset 0x%x has an attribute of an unknown form; the rest of the unit is not read",
+                         offset, entry->offset);
+            return;
+        }
+        if (abbreviation->hasChildren)
+            chains.push_back({entry, nullptr});
+    }
+}
+
+DwarfDebuggingInformationEntry* DwarfCompilationUnit::buildEntry(const DwarfAbbreviation* abbreviation,
+                                                                 const uint8_t* position, bool& stopAfter)
+{
+    const uint8_t* attributes = cursor;
+    DwarfFormStatus status = skipAttributes(*abbreviation, cursor, formContext());
+    if (status == DwarfFormStatus::Truncated)
+        return nullptr;
+    // An unknown form leaves the cursor where it was, so what follows cannot be trusted.
+    stopAfter = status == DwarfFormStatus::UnknownForm;
+    uint32_t entryOffset = uint32_t(position - unitStart);
+    switch (abbreviation->tag) {
+    case DW_TAG_subprogram:
+        return pool.create<DwarfDebuggingInformationSubprogram>(this, abbreviation, entryOffset, attributes);
+    case DW_TAG_variable:
+        return pool.create<DwarfDebuggingInformationVariable>(this, abbreviation, entryOffset, attributes);
+    default:
+        return pool.create<DwarfDebuggingInformationEntry>(this, abbreviation, entryOffset, attributes);
+    }
+}
+
+void DwarfCompilationUnit::addToIndexes(DwarfDebuggingInformationEntry* entry)
+{
+    if (entry->tag == DW_TAG_subprogram)
+        subprograms.push_back(entry);
+    else if (entry->tag == DW_TAG_variable)
+        variables.push_back(entry);
+    if (!isNamedTag(entry->tag) || hasOwnAttribute(*entry->abbreviation, DW_AT_declaration))
+        return;
+    if (hasOwnAttribute(*entry->abbreviation, DW_AT_name)) {
+        namedEntries.push_back(entry);
+    } else {
+        pendingNames.push_back(entry);
+        ++pendingCount;
+    }
+}
+
+void DwarfCompilationUnit::sortIndexes()
+{
+    sortByKey(subprograms, lowAddress);
+    sortByKey(variables, staticAddress);
+}
+
+const char* DwarfCompilationUnit::keepDemangledName(char* name)
+{
+    demangledNames.push_back(name);
+    return name;
+}
+
+// Entries without a name of their own are named by their linkage name (demangled), or
+// else by their specification's name.
+void DwarfCompilationUnit::resolvePendingNames()
+{
+    for (DwarfDebuggingInformationEntry* entry : pendingNames) {
+        auto linkage = entry->lookupAttribute(DW_AT_MIPS_linkage_name, false);
+        if (!linkage)
+            linkage = entry->lookupAttribute(DW_AT_linkage_name, false);
+        const char* name = nullptr;
+        if (linkage) {
+            name = linkage->valueClass == DwarfValueClass::String && linkage->data ? linkage->text() : "";
+            if (isMangled(name)) {
+                const char* mangled = name[1] == '_' ? name + 1 : name;
+                if (char* demangled = cplus_demangle(mangled, DMGL_PARAMS | DMGL_TYPES | DMGL_GNU_V3))
+                    name = keepDemangledName(demangled);
+            }
+        } else if (DwarfDebuggingInformationEntry* specification = entry->specification()) {
+            name = specification->name();
+        }
+        if (!name)
+            continue;
+        entry->cachedName = name;
+        if (*name)
+            namedEntries.push_back(entry);
+    }
+}
+
+void DwarfCompilationUnit::reportUnknownCode(uint32_t code, const uint8_t* position)
+{
+    fflush(stderr);
+    printf("what is happening couldn't find abbrev 0x%x offset 0x%x, %p, %p\n", code,
+           uint32_t(position - unitStart), static_cast<const void*>(cursor), static_cast<const void*>(unitEnd));
+    printHexDump(stdout, owner->debugInfo, owner->debugInfoSize, int64_t(cursor - owner->debugInfo) - 10, 16);
+}

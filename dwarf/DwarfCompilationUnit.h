@@ -1,0 +1,73 @@
+#pragma once
+// One unit of .debug_info: its header, its own copy of its abbreviation table, and its
+// entry tree, read once on first need, with the indexes built from it.
+#include "dwarf/DwarfAbbreviation.h"
+#include "dwarf/DwarfEntryPool.h"
+#include "dwarf/DwarfFormReader.h"
+#include <cstdint>
+#include <memory>
+#include <utility>
+#include <vector>
+
+class DwarfDebugInfo;
+class DwarfDebuggingInformationEntry;
+
+class DwarfCompilationUnit {
+public:
+    DwarfCompilationUnit() = default;
+    ~DwarfCompilationUnit();
+    DwarfCompilationUnit(const DwarfCompilationUnit&) = delete;
+    DwarfCompilationUnit& operator=(const DwarfCompilationUnit&) = delete;
+
+    // Reads the header at `unitOffset` of the reader's .debug_info (at least 11 bytes must
+    // be there), the abbreviation table and the header entry.
+    void open(uint32_t byteOrder, DwarfDebugInfo* reader, uint32_t unitOffset);
+    // The first top-level entry; reads the tree and builds the indexes on the first call.
+    DwarfDebuggingInformationEntry* readEntries();
+    const DwarfAbbreviation* findAbbreviation(uint32_t code) const;
+    // The entry whose abbreviation code lies exactly at this unit-relative offset.
+    DwarfDebuggingInformationEntry* findEntry(uint32_t entryOffset);
+
+    // The unit's byte length (unit end - unit start).
+    uint32_t length() const { return uint32_t(unitEnd - unitStart); }
+    // How values of this unit's entries are decoded.
+    DwarfFormContext formContext() const;
+
+    uint32_t offset = 0;
+    uint32_t addressSize = 0;
+    const uint8_t* unitStart = nullptr;
+    const uint8_t* unitEnd = nullptr;       // clipped to the section end
+    const uint8_t* cursor = nullptr;
+    DwarfDebuggingInformationEntry* entryTree = nullptr;
+    DwarfDebuggingInformationEntry* headerEntry = nullptr;
+    DwarfDebugInfo* owner = nullptr;
+    uint32_t byteOrder = 0;
+    std::vector<DwarfDebuggingInformationEntry*> allEntries;     // by offset
+    std::vector<DwarfAbbreviation> abbreviations;                // by code
+    std::vector<std::pair<const char*, const char*>> fileTable;  // (name, directory or null)
+    std::vector<const char*> includeDirectories;
+    std::vector<DwarfDebuggingInformationEntry*> subprograms;    // by DW_AT_low_pc
+    std::vector<DwarfDebuggingInformationEntry*> variables;      // by static address
+    std::vector<DwarfDebuggingInformationEntry*> namedEntries;   // by name
+    std::vector<DwarfDebuggingInformationEntry*> pendingNames;   // named later through linkage names
+    uint32_t pendingCount = 0;
+
+    bool entriesRead = false;
+    bool truncated = false;             // the unit's length runs past .debug_info
+    bool abbreviationsMissing = false;  // its abbreviation offset lies outside .debug_abbrev
+
+private:
+    DwarfDebuggingInformationEntry* buildEntry(const DwarfAbbreviation* abbreviation,
+                                               const uint8_t* position, bool& stopAfter);
+    void readHeaderEntry();
+    void readEntryTree();
+    void addToIndexes(DwarfDebuggingInformationEntry* entry);
+    void sortIndexes();
+    void resolvePendingNames();
+    void reportUnknownCode(uint32_t code, const uint8_t* position);
+    const char* keepDemangledName(char* name);
+
+    DwarfEntryPool pool;
+    std::unique_ptr<DwarfDebuggingInformationEntry> header;
+    std::vector<char*> demangledNames;  // owned, from the demangler
+};

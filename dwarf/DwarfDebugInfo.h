@@ -1,0 +1,52 @@
+#pragma once
+// The DWARF model of one ELF image: the DWARF section bytes (pointers into the image, never
+// copied or changed) and the compilation units of .debug_info. The image must outlive it.
+#include "dwarf/DwarfAttributeValue.h"
+#include "dwarf/DwarfCompilationUnit.h"
+#include "dwarf/DwarfDebuggingInformationEntry.h"
+#include "dwarf/SourceAddressMap.h"
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class ElfFile;
+
+class DwarfDebugInfo : public SourceAddressMap {
+public:
+    // byteOrder: 0 little-endian, anything else big-endian.
+    explicit DwarfDebugInfo(uint32_t byteOrder);
+    ~DwarfDebugInfo() override;
+    DwarfDebugInfo(const DwarfDebugInfo&) = delete;
+    DwarfDebugInfo& operator=(const DwarfDebugInfo&) = delete;
+
+    // Binds the DWARF sections of `image` and opens every unit. Called once.
+    void load(const ElfFile& image, uint32_t bias, bool ignoreAranges, bool skipFrame);
+
+    DwarfCompilationUnit* findUnit(uint32_t unitOffset) const;
+    // The unit whose bytes contain this .debug_info offset.
+    DwarfCompilationUnit* findUnitContaining(uint32_t sectionOffset) const;
+    // The entry a Reference value names; null when it names no entry's first byte, or for
+    // DW_FORM_ref8, DW_FORM_ref_sig8 and DW_FORM_sec_offset, which name no entry here.
+    DwarfDebuggingInformationEntry* resolveReference(const DwarfAttributeValue& value) const;
+
+    uint32_t addressBias = 0;
+    const uint8_t* debugStr = nullptr;
+    uint32_t debugStrSize = 0;
+    const uint8_t* debugAbbrev = nullptr;
+    uint32_t debugAbbrevSize = 0;
+    const uint8_t* debugInfo = nullptr;
+    uint32_t debugInfoSize = 0;
+    const uint8_t* debugLine = nullptr;
+    uint32_t debugLineSize = 0;
+    std::vector<std::unique_ptr<DwarfCompilationUnit>> units;   // by offset after load
+    const uint8_t* debugLoc = nullptr;
+    uint32_t debugLocSize = 0;
+    const uint8_t* debugRanges = nullptr;
+    uint32_t debugRangesSize = 0;
+    uint32_t byteOrder;
+    bool rangesLoaded = false;
+
+private:
+    void bindSections(const ElfFile& image);
+    void openUnits();
+};

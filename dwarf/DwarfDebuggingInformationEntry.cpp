@@ -1,0 +1,101 @@
+#include "dwarf/DwarfDebuggingInformationEntry.h"
+#include "dwarf/DwarfAbbreviation.h"
+#include "dwarf/DwarfAttributeIterator.h"
+#include "dwarf/DwarfCompilationUnit.h"
+#include "dwarf/DwarfConstants.h"
+#include "dwarf/DwarfDebugInfo.h"
+
+namespace {
+
+// Specification and abstract-origin references may form cycles in damaged data; one
+// lookup visits at most this many entries along them.
+const unsigned lookupBudget = 256;
+
+}
+
+DwarfDebuggingInformationEntry::DwarfDebuggingInformationEntry(
+    DwarfCompilationUnit* unit, const DwarfAbbreviation* abbreviation, uint32_t offset,
+    const uint8_t* attributeBytes)
+    : tag(abbreviation->tag), offset(offset), unit(unit), byteOrder(unit->byteOrder),
+      abbreviation(abbreviation), attributeBytes(attributeBytes)
+{
+}
+
+std::optional<DwarfAttributeValue> DwarfDebuggingInformationEntry::findAttribute(uint32_t attribute) const
+{
+    DwarfAttributeIterator iterator(*this);
+    DwarfAttributeValue value;
+    while (iterator.next(value)) {
+        if (value.attribute == attribute)
+            return value;
+    }
+    return std::nullopt;
+}
+
+std::optional<DwarfAttributeValue> DwarfDebuggingInformationEntry::lookupAttribute(uint32_t attribute,
+                                                                                  bool searchEnclosing) const
+{
+    unsigned budget = lookupBudget;
+    return lookupAttribute(attribute, searchEnclosing, budget);
+}
+
+std::optional<DwarfAttributeValue> DwarfDebuggingInformationEntry::lookupAttribute(
+    uint32_t attribute, bool searchEnclosing, unsigned& budget) const
+{
+    for (const DwarfDebuggingInformationEntry* entry = this; entry && budget > 0; entry = entry->parent) {
+        --budget;
+        if (auto value = entry->findAttribute(attribute))
+            return value;
+        const DwarfDebuggingInformationEntry* origin = entry->specification();
+        if (!origin)
+            origin = entry->abstractOrigin();
+        if (origin) {
+            if (auto value = origin->lookupAttribute(attribute, searchEnclosing, budget))
+                return value;
+        }
+        if (!searchEnclosing)
+            break;
+    }
+    return std::nullopt;
+}
+
+DwarfDebuggingInformationEntry* DwarfDebuggingInformationEntry::referencedEntry(uint32_t attribute) const
+{
+    auto value = findAttribute(attribute);
+    return value ? unit->owner->resolveReference(*value) : nullptr;
+}
+
+DwarfDebuggingInformationEntry* DwarfDebuggingInformationEntry::specification() const
+{
+    return referencedEntry(DW_AT_specification);
+}
+
+DwarfDebuggingInformationEntry* DwarfDebuggingInformationEntry::abstractOrigin() const
+{
+    return referencedEntry(DW_AT_abstract_origin);
+}
+
+const char* DwarfDebuggingInformationEntry::name() const
+{
+    if (!cachedName) {
+        auto value = lookupAttribute(DW_AT_name, false);
+        cachedName = value && value->valueClass == DwarfValueClass::String && value->data ? value->text() : "";
+    }
+    return cachedName;
+}
+
+std::vector<DwarfAttributeValue> DwarfDebuggingInformationEntry::attributes() const
+{
+    std::vector<DwarfAttributeValue> values;
+    values.reserve(attributeCount());
+    DwarfAttributeIterator iterator(*this);
+    DwarfAttributeValue value;
+    while (iterator.next(value))
+        values.push_back(value);
+    return values;
+}
+
+uint32_t DwarfDebuggingInformationEntry::attributeCount() const
+{
+    return uint32_t(abbreviation->specifications.size());
+}

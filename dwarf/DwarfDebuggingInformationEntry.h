@@ -1,0 +1,50 @@
+#pragma once
+// One debugging-information entry of a unit's tree. Attribute values are not stored: an
+// entry keeps its abbreviation and the position of its attribute bytes, and decodes them
+// on request (DwarfAttributeIterator), which keeps large trees small in memory.
+#include "dwarf/DwarfAttributeValue.h"
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+class DwarfAbbreviation;
+class DwarfCompilationUnit;
+
+class DwarfDebuggingInformationEntry {
+public:
+    DwarfDebuggingInformationEntry(DwarfCompilationUnit* unit, const DwarfAbbreviation* abbreviation,
+                                   uint32_t offset, const uint8_t* attributeBytes);
+    virtual ~DwarfDebuggingInformationEntry() = default;
+    DwarfDebuggingInformationEntry(const DwarfDebuggingInformationEntry&) = delete;
+    DwarfDebuggingInformationEntry& operator=(const DwarfDebuggingInformationEntry&) = delete;
+
+    // The first attribute with this code, or nothing.
+    std::optional<DwarfAttributeValue> findAttribute(uint32_t attribute) const;
+    // Also searches the specification or abstract origin chain and, when asked, the
+    // enclosing entries.
+    std::optional<DwarfAttributeValue> lookupAttribute(uint32_t attribute, bool searchEnclosing) const;
+    DwarfDebuggingInformationEntry* specification() const;
+    DwarfDebuggingInformationEntry* abstractOrigin() const;
+    // DW_AT_name (looked up through specification and abstract origin), or the name given
+    // while the unit was read; "" when there is none. Cached.
+    const char* name() const;
+    // All attribute values in abbreviation order (allocates; printing uses the iterator).
+    std::vector<DwarfAttributeValue> attributes() const;
+    uint32_t attributeCount() const;
+
+    uint32_t tag;
+    uint32_t offset;    // of the abbreviation code, relative to the unit start
+    DwarfDebuggingInformationEntry* nextSibling = nullptr;
+    DwarfDebuggingInformationEntry* firstChild = nullptr;
+    DwarfDebuggingInformationEntry* parent = nullptr;
+    DwarfCompilationUnit* unit;
+    uint32_t byteOrder;
+    const DwarfAbbreviation* abbreviation;
+    const uint8_t* attributeBytes;          // first byte after the abbreviation code
+    mutable const char* cachedName = nullptr;
+
+private:
+    std::optional<DwarfAttributeValue> lookupAttribute(uint32_t attribute, bool searchEnclosing,
+                                                       unsigned& budget) const;
+    DwarfDebuggingInformationEntry* referencedEntry(uint32_t attribute) const;
+};

@@ -1,0 +1,173 @@
+#include "dwarf/DwarfEntryPrinter.h"
+#include "common/ByteOrder.h"
+#include "dwarf/DwarfAttributeIterator.h"
+#include "dwarf/DwarfCompilationUnit.h"
+#include "dwarf/DwarfConstants.h"
+#include "dwarf/DwarfDebugInfo.h"
+#include "dwarf/DwarfFileTable.h"
+#include "dwarf/DwarfNames.h"
+
+void DwarfEntryPrinter::indent(int level)
+{
+    for (int i = 0; i < level; ++i)
+        out.bytes("  ", 2);
+}
+
+void DwarfEntryPrinter::printEntryChain(const DwarfDebuggingInformationEntry* entry, int level)
+{
+    // Walked without recursion: damaged units can nest entries very deeply.
+    const int chainLevel = level;
+    while (entry) {
+        printEntry(*entry, level);
+        if (entry->firstChild) {
+            entry = entry->firstChild;
+            ++level;
+            continue;
+        }
+        while (!entry->nextSibling && level > chainLevel) {
+            entry = entry->parent;
+            --level;
+        }
+        entry = entry->nextSibling;
+    }
+}
+
+void DwarfEntryPrinter::printEntry(const DwarfDebuggingInformationEntry& entry, int level)
+{
+    indent(level);
+    out.text(tagName(entry.tag).text());
+    out.bytes(" (0x", 4);
+    out.hex(entry.offset, true);
+    out.bytes(")\n", 2);
+    DwarfAttributeIterator iterator(entry);
+    DwarfAttributeValue value;
+    while (iterator.next(value)) {
+        indent(level);
+        printAttribute(value);
+        printAddition(entry, value);
+        out.character('\n');
+    }
+    out.character('\n');
+}
+
+void DwarfEntryPrinter::printAttribute(const DwarfAttributeValue& value)
+{
+    out.text(attributeName(value.attribute).text());
+    out.character(' ');
+    out.text(formName(value.form).text());
+    out.character(' ');
+    switch (value.valueClass) {
+    case DwarfValueClass::Constant:
+    case DwarfValueClass::Reference:
+        out.bytes("0x", 2);
+        out.hex(value.value);
+        out.character(' ');
+        break;
+    case DwarfValueClass::SignedConstant:
+        out.decimal(int32_t(value.value));
+        out.character(' ');
+        break;
+    case DwarfValueClass::Block:
+        for (uint32_t i = 0; i < value.value; ++i) {
+            out.bytes("0x", 2);
+            out.hexByte(value.bytes()[i]);
+            out.character(' ');
+        }
+        break;
+    case DwarfValueClass::String:
+        if (value.data)
+            out.text(value.text());
+        break;
+    }
+}
+
+void DwarfEntryPrinter::printAddition(const DwarfDebuggingInformationEntry& entry, const DwarfAttributeValue& value)
+{
+    switch (value.attribute) {
+    case DW_AT_abstract_origin:
+    case DW_AT_specification:
+        // A reference into a unit not read yet reads it, and its diagnostics go to
+        // standard output: keep the order of what was written so far.
+        if (value.form == DW_FORM_ref_addr)
+            out.flush();
+        if (value.attribute == DW_AT_abstract_origin)
+            printReferencedEntry(entry.abstractOrigin(), "getAbstractOrigin() failed");
+        else
+            printReferencedEntry(entry.specification(), "getSpecification() failed");
+        break;
+    case DW_AT_decl_file:
+        printFilePath(*entry.unit, value.value);
+        break;
+    case DW_AT_ranges:
+        printRanges(entry, value.value);
+        break;
+    default:
+        break;
+    }
+}
+
+void DwarfEntryPrinter::printReferencedEntry(const DwarfDebuggingInformationEntry* target, const char* failure)
+{
+    if (!target) {
+        out.text(failure);
+        return;
+    }
+    out.text(tagName(target->tag).text());
+    out.bytes(" (0x", 4);
+    out.hex(target->offset, true);
+    out.character(')');
+}
+
+void DwarfEntryPrinter::printFilePath(const DwarfCompilationUnit& unit, uint32_t number)
+{
+    if (number == 0 || number > unit.fileTable.size())
+        return;
+    if (pathsUnit != &unit || paths.size() != unit.fileTable.size()) {
+        pathsUnit = &unit;
+        paths.assign(unit.fileTable.size(), std::string());
+        pathKnown.assign(unit.fileTable.size(), false);
+    }
+    if (!pathKnown[number - 1]) {
+        paths[number - 1] = filePath(unit, number);
+        pathKnown[number - 1] = true;
+    }
+    out.bytes(paths[number - 1].data(), paths[number - 1].size());
+}
+
+// The range list at `offset` of .debug_ranges, up to a pair whose begin is 0 or the
+// section end.
+void DwarfEntryPrinter::printRanges(const DwarfDebuggingInformationEntry& entry, uint32_t offset)
+{
+    const DwarfDebugInfo& reader = *entry.unit->owner;
+    if (!reader.debugRanges)
+        return;
+    for (uint64_t position = offset; position + 8 <= reader.debugRangesSize; position += 8) {
+        uint32_t begin = readU32(reader.debugRanges + position, entry.byteOrder);
+        uint32_t end = readU32(reader.debugRanges + position + 4, entry.byteOrder);
+        if (begin == 0)
+            return;
+        out.bytes("0x", 2);
+        out.hex(begin, true);
+        out.bytes("-0x", 3);
+        out.hex(end, true);
+        out.character(' ');
+    }
+}
+
+void printEntryChain(const DwarfDebuggingInformationEntry* entry, FILE* stream, int level)
+{
+    DwarfTextWriter writer(stream);
+    DwarfEntryPrinter(writer).printEntryChain(entry, level);
+}
+
+void printEntry(const DwarfDebuggingInformationEntry& entry, FILE* stream, int level)
+{
+    DwarfTextWriter writer(stream);
+    DwarfEntryPrinter(writer).printEntry(entry, level);
+}
+
+void printAttribute(const DwarfAttributeValue& value, FILE* stream)
+{
+    DwarfTextWriter writer(stream);
+    DwarfEntryPrinter(writer).printAttribute(value);
+}

@@ -1,0 +1,31 @@
+#include "dwarf/DwarfFileTable.h"
+#include "dwarf/DwarfCompilationUnit.h"
+#include "dwarf/DwarfFilePath.h"
+
+void addFile(DwarfCompilationUnit& unit, uint32_t directoryNumber, uint32_t, uint32_t, const char* name,
+             const char* compilationDirectory)
+{
+    const char* directory = nullptr;
+    if (name[0] != '/') {
+        directory = includeDirectory(unit, directoryNumber);
+        if (!directory)
+            directory = compilationDirectory;
+    }
+    unit.fileTable.emplace_back(name, directory);
+}
+
+const char* includeDirectory(const DwarfCompilationUnit& unit, uint32_t number)
+{
+    if (number == 0 || number > unit.includeDirectories.size())
+        return nullptr;
+    return unit.includeDirectories[number - 1];
+}
+
+std::string filePath(const DwarfCompilationUnit& unit, uint32_t number)
+{
+    if (number == 0 || number > unit.fileTable.size())
+        return std::string();
+    const auto& file = unit.fileTable[number - 1];
+    std::string path = file.second ? std::string(file.second) + "/" + file.first : std::string(file.first);
+    return normalisePath(path);
+}

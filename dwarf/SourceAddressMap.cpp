@@ -1,0 +1,7 @@
+#include "dwarf/SourceAddressMap.h"
+
+void printLineMap(const SourceAddressMap&, FILE* stream)
+{
+    fputs("Addresses:\n", stream);
+    fputs("Sources:\n", stream);
+}
