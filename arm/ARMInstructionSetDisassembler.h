@@ -16,8 +16,9 @@
 
 class ARMInstructionSetDisassembler : public ARMInstructionSetDecoder {
 public:
-    // Room the caller gives disassembleInstruction for one instruction's text.
-    static constexpr int kTextSize = 256;
+    // Room the caller gives disassembleInstruction for one instruction's text; longer
+    // texts (long symbol names) are cut to fit.
+    static constexpr int kTextSize = 4096;
 
     ARMInstructionSetDisassembler(ArchitectureLevel level, int32_t processorModel);
 
@@ -35,6 +36,9 @@ public:
     uint32_t itState = 0;                // IT block: first condition 7:4, mask 3:0
     std::set<uint32_t> literalAddresses; // targets of PC-relative word loads
 
+private:
+    char* outEnd = nullptr;              // last byte of the buffer, kept for the NUL
+
 protected:
     // ---- text primitives shared by A32, Thumb, VFP and SIMD texts ----
     static const char* const conditionNames[16];   // "eq" .. "le", "", "" (14, 15)
@@ -43,7 +47,11 @@ protected:
     static const char* const separator;            // ", " between operands
 
     void emitText(const char* text);
-    void emitChar(char c) { *out++ = c; }
+    void emitChar(char c)
+    {
+        if (out < outEnd)
+            *out++ = c;
+    }
     void emitSeparator() { emitText(separator); }
     // name, then the condition suffix (none for 14 and 15), then ".w" when wide.
     void emitMnemonic(const char* name, bool wide = false);
