@@ -2,6 +2,8 @@
 
 #include "dump/Fatal.h"
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <cstdio>
 
@@ -10,6 +12,10 @@ InputFile readInputFile(const char* path)
     FILE* file = fopen(path, "rb");
     if (!file)
         fatal("cannot open %s\n", path);
+    // Directories and devices open fine but have no size to seek to.
+    struct stat info;
+    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode))
+        fatal("cannot read %s: not a regular file\n", path);
     long size = -1;
     if (fseek(file, 0, SEEK_END) == 0)
         size = ftell(file);

@@ -8,5 +8,6 @@ struct InputFile {
 };
 
 // Ends the run with status 1 and one line on standard error when the file cannot be
-// opened ("cannot open %s"), is 2 GiB or larger, or cannot be read completely.
+// opened ("cannot open %s"), is not a regular file, is 2 GiB or larger, or cannot be
+// read completely.
 InputFile readInputFile(const char* path);

@@ -330,6 +330,9 @@ std::vector<uint8_t> ArWriter::build() const
         }
     }
 
+    if (!rawLongNames.empty())
+        longNameTable = rawLongNames;
+
     // The symbol index's size does not depend on the offsets, so lay out with zeros first.
     std::vector<uint8_t> out = {'!', '<', 'a', 'r', 'c', 'h', '>', '\n'};
     size_t indexSize = symbolIndex ? symbolIndexData(std::vector<uint32_t>(members.size(), 0)).size() : 0;

@@ -162,6 +162,8 @@ public:
     bool alwaysLongNames = false;
     // When not empty, used as the symbol-index member's data instead of the computed one.
     std::vector<uint8_t> rawSymbolIndex;
+    // When not empty, written as the "//" member's data instead of the computed table.
+    std::vector<uint8_t> rawLongNames;
 
     int addMember(const std::string& name, const std::vector<uint8_t>& data);
     int addMember(const Member& member);
