@@ -166,6 +166,8 @@ void ElfFile::clear()
     symbolsByAddress.clear();
     otherSymbols.clear();
     stringTable = nullptr;
+    symbolEntries = nullptr;
+    symbolEntryCount = 0;
     linkedByADS = false;
     header = nullptr;
     delete[] image;
@@ -246,6 +248,8 @@ void ElfFile::loadSymbols()
     // A zero sh_entsize counts 16-byte entries, and no count reaches past the contents.
     uint32_t entrySize = table->header->sh_entsize ? table->header->sh_entsize : symbolEntrySize;
     uint32_t count = std::min(table->header->sh_size / entrySize, table->availableSize() / symbolEntrySize);
+    symbolEntries = table->data;
+    symbolEntryCount = count;
     symbolsByName.reserve(count);
     for (uint32_t i = 0; i < count; ++i) {
         auto* entry = reinterpret_cast<ElfSymbolEntry*>(table->data + i * symbolEntrySize);
@@ -356,6 +360,13 @@ uint8_t* ElfFile::peekBytes(uint32_t address, uint32_t length, bool virtualNotPh
         return bytes;
     }
     return nullptr;
+}
+
+const ElfSymbolEntry* ElfFile::symbolEntry(uint32_t index) const
+{
+    if (index >= symbolEntryCount)
+        return nullptr;
+    return reinterpret_cast<const ElfSymbolEntry*>(symbolEntries + index * symbolEntrySize);
 }
 
 void ElfFile::load(const QString& fileName)

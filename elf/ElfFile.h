@@ -145,6 +145,9 @@ public:
     bool symbolsAt(uint32_t address, std::vector<ElfSymbol*>& list) const;
     // `length` bytes of file data at a memory address through the PT_LOAD programs.
     uint8_t* peekBytes(uint32_t address, uint32_t length, bool virtualNotPhysical) const;
+    // Entry `index` of ".symtab" in table order (host order), or null when the table
+    // has no such entry.
+    const ElfSymbolEntry* symbolEntry(uint32_t index) const;
 
     bool useARMSymbols;
     bool demangleNames;
@@ -163,6 +166,8 @@ public:
     std::vector<ElfSymbol*> otherSymbols;
 
 private:
+    const uint8_t* symbolEntries = nullptr;   // the converted entries of ".symtab"
+    uint32_t symbolEntryCount = 0;
     // Start of `size` bytes at a file offset; throws "truncated ELF file: " unless the
     // whole range lies inside the image.
     uint8_t* locate(uint32_t offset, uint64_t size) const;

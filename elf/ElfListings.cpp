@@ -54,13 +54,11 @@ private:
 };
 
 const uint32_t relocationEntrySize = 8;
-const uint32_t symbolEntrySize = 16;
 
 void printRelocationSection(const ElfFile& image, const ElfSection& relocations, const ElfSection& target,
-                            const ElfSection* symbols, const ElfSection* strings, FILE* stream)
+                            const ElfSection* strings, FILE* stream)
 {
     fprintf(stream, "relocations for %s\n", bytesFromText(image.sectionName(&target)).constData());
-    uint32_t symbolCount = symbols && symbols->data ? symbols->availableSize() / symbolEntrySize : 0;
     uint32_t count = relocations.availableSize() / relocationEntrySize;
     for (uint32_t i = 0; i < count; ++i) {
         const uint8_t* entry = relocations.data + i * relocationEntrySize;
@@ -69,10 +67,9 @@ void printRelocationSection(const ElfFile& image, const ElfSection& relocations,
         QByteArray section("???");
         QByteArray name("???");
         // A symbol index outside .symtab (or no .symtab at all) names nothing.
-        if ((info >> 8) < symbolCount) {
-            auto* symbol = reinterpret_cast<const ElfSymbolEntry*>(symbols->data + (info >> 8) * symbolEntrySize);
+        if (const ElfSymbolEntry* symbol = image.symbolEntry(info >> 8)) {
             section = symbolSectionName(image, symbol->st_shndx);
-            if (strings && strings->data && strings->header->sh_type == SHT_STRTAB)
+            if (strings && strings->availableSize() && strings->header->sh_type == SHT_STRTAB)
                 name = bytesFromText(image.stringAt(strings, symbol->st_name));
         }
         fprintf(stream, "address 0x%08x type %s value %s %s\n", offset,
@@ -161,7 +158,6 @@ void printSymbols(const ElfFile& image, FILE* stream)
 
 void printRelocations(const ElfFile& image, FILE* stream)
 {
-    const ElfSection* symbols = image.getSection(QStringLiteral(".symtab"));
     const ElfSection* strings = image.getSection(QStringLiteral(".strtab"));
     for (const ElfSection* section : image.sections) {
         if (section->header->sh_type != SHT_REL || !section->data)
@@ -169,7 +165,7 @@ void printRelocations(const ElfFile& image, FILE* stream)
         const ElfSection* target = image.sectionByIndex(int(section->header->sh_info));
         if (!target || !(target->header->sh_flags & SHF_ALLOC))
             continue;
-        printRelocationSection(image, *section, *target, symbols, strings, stream);
+        printRelocationSection(image, *section, *target, strings, stream);
     }
 }
 
