@@ -1,0 +1,185 @@
+#!/usr/bin/env python3
+"""Re-assembly check of a Thumb image's .text section.
+
+Disassembles IMAGE with `morvane -disassemble -ual -arch ARCH`, re-assembles the .text
+part of the listing with `arm-none-eabi-as -march=MARCH -mthumb` (each instruction
+pinned to its original offset with .org, so one instruction of a different size does
+not shift the rest), and compares every instruction's bytes with the original.
+Literal pools and other data ($d mapping-symbol ranges) are copied, not counted.
+
+Prints the percentage of code bytes that re-assemble to the same bytes and, with
+--verbose, every instruction that does not.
+
+usage: roundtrip.py [--verbose] MORVANE IMAGE MARCH ARCH
+"""
+import os
+import re
+import subprocess
+import sys
+import tempfile
+
+TOOL = 'arm-none-eabi-'
+
+
+def run(*args, **kw):
+    return subprocess.run(args, capture_output=True, text=True, **kw)
+
+
+def text_section(image, work):
+    """Address and bytes of .text."""
+    out = run(TOOL + 'readelf', '-SW', image).stdout
+    m = re.search(r'\]\s+\.text\s+\S+\s+([0-9a-f]+)\s+[0-9a-f]+\s+([0-9a-f]+)', out)
+    base = int(m.group(1), 16)
+    binary = os.path.join(work, 'text.bin')
+    run(TOOL + 'objcopy', '-O', 'binary', '-j', '.text', image, binary, check=True)
+    with open(binary, 'rb') as f:
+        return base, f.read()
+
+
+def data_ranges(image, base, size):
+    """Sorted [start, end) ranges of .text that mapping symbols mark as data."""
+    marks = []
+    for line in run(TOOL + 'nm', '--special-syms', '-n', image).stdout.splitlines():
+        parts = line.split()
+        if len(parts) == 3 and parts[2][:2] in ('$d', '$t', '$a'):
+            address = int(parts[0], 16)
+            if base <= address < base + size:
+                marks.append((address, parts[2][1]))
+    ranges = []
+    for i, (address, kind) in enumerate(marks):
+        if kind == 'd':
+            end = marks[i + 1][0] if i + 1 < len(marks) else base + size
+            ranges.append((address, end))
+    return ranges
+
+
+def symbol_addresses(image):
+    symbols = {}
+    for line in run(TOOL + 'nm', '-n', image).stdout.splitlines():
+        parts = line.split()
+        if len(parts) == 3:
+            symbols.setdefault(parts[2], int(parts[0], 16))
+    return symbols
+
+
+def listing_lines(morvane, image, arch, work):
+    """The .text part of the listing: (line, offset or None, size) triples."""
+    stripped = os.path.join(work, 'stripped.elf')
+    run(TOOL + 'objcopy', '--wildcard', '--strip-symbol=$*', image, stripped, check=True)
+    listing = run(morvane, '-disassemble', '-ual', '-arch', arch, stripped).stdout
+    lines, inside = [], False
+    for line in listing.splitlines():
+        if line.startswith('\t.section'):
+            inside = line.startswith('\t.section\t.text,')
+            continue
+        if inside:
+            lines.append(line)
+    return lines
+
+
+def build_source(lines, base, text, data, overrides, symbols):
+    """Assembler source with every instruction at its original offset."""
+    source = ['\t.syntax unified', '\t.thumb', '\t.text', '.Lbase:']
+    instructions = []  # (offset, size, source line index, listing text)
+    offset = 0
+    defined = {}
+    listed_text = '\n'.join(l for l in lines if l.startswith('\t') and not l.startswith('\t.'))
+    hex_target = re.compile(r'(?<![#\w])0x([0-9A-F]{8})\b')
+    for line in lines:
+        if not line.startswith('\t'):
+            name = line[:-1]
+            count = defined.get(name, 0)
+            defined[name] = count + 1
+            source.append(line if count == 0 else '%s__dup%d:' % (name, count))
+            continue
+        if line.startswith('\t.global'):
+            continue  # local labels let the assembler resolve calls without relocations
+        if line.startswith('\t.'):
+            source.append(line)
+            continue
+        if offset + 2 > len(text):
+            break
+        first = text[offset] | text[offset + 1] << 8
+        size = 4 if first >> 11 >= 0x1D and offset + 4 <= len(text) else 2
+        address = base + offset
+        in_data = any(start < address + size and address < end for start, end in data)
+        body = line.strip()
+        body = hex_target.sub(lambda m: '(.Lbase + 0x%X)' % (int(m.group(1), 16) - base)
+                              if int(m.group(1), 16) >= base else m.group(0), body)
+        if in_data or offset in overrides:
+            body = '.byte ' + ', '.join('0x%02X' % b for b in text[offset:offset + size])
+        source.append('\t.org 0x%X' % offset)
+        instructions.append((offset, size, len(source), line.strip(), in_data))
+        source.append('\t' + body)
+        offset += size
+    # Names defined outside .text become offsets from its start.
+    for name, address in symbols.items():
+        if name not in defined and re.search(r'(?<![\w.$])%s(?![\w.$])' % re.escape(name), listed_text):
+            source.insert(4, '\t.set %s, .Lbase %+d' % (name, address - base))
+    return source, instructions
+
+
+def assemble(source, march, work):
+    path = os.path.join(work, 'listing.s')
+    with open(path, 'w') as f:
+        f.write('\n'.join(source) + '\n')
+    obj = os.path.join(work, 'listing.o')
+    result = run(TOOL + 'as', '-march=' + march, '-mthumb', path, '-o', obj)
+    errors = set()
+    for line in result.stderr.splitlines():
+        m = re.match(r'.*listing\.s:(\d+): Error', line)
+        if m:
+            errors.add(int(m.group(1)))
+    if result.returncode != 0:
+        return None, errors
+    binary = os.path.join(work, 'listing.bin')
+    run(TOOL + 'objcopy', '-O', 'binary', '-j', '.text', obj, binary, check=True)
+    with open(binary, 'rb') as f:
+        return f.read(), errors
+
+
+def main():
+    args = sys.argv[1:]
+    verbose = '--verbose' in args
+    args = [a for a in args if a != '--verbose']
+    morvane, image, march, arch = args
+    with tempfile.TemporaryDirectory() as work:
+        base, text = text_section(image, work)
+        data = data_ranges(image, base, len(text))
+        lines = listing_lines(morvane, image, arch, work)
+        symbols = symbol_addresses(image)
+        overrides = {}  # offset -> reason the line could not be assembled
+        for _ in range(50):
+            source, instructions = build_source(lines, base, text, data, overrides, symbols)
+            assembled, errors = assemble(source, march, work)
+            if assembled is not None:
+                break
+            # Line numbers are 1-based: an instruction at source index i is line i + 1 and
+            # its .org is line i; a failing .org means the instruction before it grew.
+            by_line = {index + 1: n for n, (_, _, index, _, _) in enumerate(instructions)}
+            for error in errors:
+                if error in by_line:
+                    n = by_line[error]
+                elif error + 1 in by_line and by_line[error + 1] > 0:
+                    n = by_line[error + 1] - 1
+                else:
+                    continue
+                overrides.setdefault(instructions[n][0], 'does not re-assemble')
+        else:
+            sys.exit('listing does not assemble')
+        code = same = 0
+        for offset, size, _, listed, in_data in instructions:
+            if in_data:
+                continue
+            code += size
+            ok = offset not in overrides and assembled[offset:offset + size] == text[offset:offset + size]
+            if ok:
+                same += size
+            elif verbose:
+                print('0x%08X %-12s %s' % (base + offset, text[offset:offset + size].hex(), listed))
+        print('%d of %d code bytes re-assemble identically: %.2f%%'
+              % (same, code, 100.0 * same / max(code, 1)))
+
+
+if __name__ == '__main__':
+    main()
