@@ -11,7 +11,7 @@ CXXFLAGS="-fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -fno-unwind-
 for endian in le be; do
     if [ $endian = le ]; then E=-mlittle-endian; else E=-mbig-endian; fi
     $CC $FLAGS $E -marm -c arm.c -o arm-$endian.o
-    $CXX $FLAGS $E -mthumb $CXXFLAGS -gdwarf-4 -c thumb.cpp -o thumb-$endian.o
+    $CXX $FLAGS $E -mthumb $CXXFLAGS -gdwarf-4 -gno-record-gcc-switches -c thumb.cpp -o thumb-$endian.o
     # start.o keeps one name for both byte orders: its FILE symbol is the object name.
     mkdir -p tmp-$endian
     $CC $E -c start.s -o tmp-$endian/start.o
