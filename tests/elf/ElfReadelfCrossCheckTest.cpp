@@ -1,0 +1,284 @@
+// Cross-checks the numbers of every listing against arm-none-eabi-readelf on the same
+// fixtures: header fields, program headers, section headers, symbols and relocations.
+#include "ElfTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <regex>
+
+namespace {
+
+std::string readelf(const std::string& options, const std::string& path)
+{
+    std::string command = "arm-none-eabi-readelf -W " + options + " '" + path + "' 2>/dev/null";
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return out;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        out.append(buffer, n);
+    pclose(pipe);
+    return out;
+}
+
+uint32_t hex(const std::string& text)
+{
+    return uint32_t(std::stoul(text, nullptr, 16));
+}
+
+std::string morvane(const std::string& option, const std::string& path)
+{
+    RunResult r = runMorvane({option, path});
+    EXPECT_EQ(r.status, 0) << r.err;
+    return r.out;
+}
+
+// "key : 0xVALUE [text]" blocks of the program and section listings, one map per block.
+std::vector<std::map<std::string, std::string>> fieldBlocks(const std::string& listing, const std::string& title)
+{
+    std::vector<std::map<std::string, std::string>> blocks;
+    for (const std::string& line : splitLines(listing)) {
+        if (line == title) {
+            blocks.emplace_back();
+            continue;
+        }
+        size_t colon = line.find(": ");
+        if (blocks.empty() || colon == std::string::npos)
+            continue;
+        std::string key = line.substr(0, line.find_first_of(" :"));
+        blocks.back()[key] = line.substr(colon + 2);
+    }
+    return blocks;
+}
+
+uint32_t number(const std::string& field)
+{
+    return uint32_t(std::stoul(field.substr(0, field.find(' ')), nullptr, 16));
+}
+
+struct ReadelfSection {
+    std::string name, type, flags;
+    uint32_t addr, offset, size, entsize, link, info, align;
+};
+
+std::vector<ReadelfSection> readelfSections(const std::string& path)
+{
+    static const std::regex row(
+        R"(^\s*\[\s*(\d+)\]\s(.*?)\s+(\S+)\s+([0-9a-f]{8})\s([0-9a-f]{6})\s([0-9a-f]{6})\s([0-9a-f]{2})\s+([A-Za-z]*)\s+(\d+)\s+(\d+)\s+(\d+)$)");
+    std::vector<ReadelfSection> sections;
+    for (const std::string& line : splitLines(readelf("-S", path))) {
+        std::smatch m;
+        if (!std::regex_match(line, m, row))
+            continue;
+        std::string name = m[2];
+        name.erase(0, name.find_first_not_of(' '));
+        sections.push_back({name, m[3], m[8], hex(m[4]), hex(m[5]), hex(m[6]), hex(m[7]),
+                            uint32_t(std::stoul(m[9])), uint32_t(std::stoul(m[10])), uint32_t(std::stoul(m[11]))});
+    }
+    return sections;
+}
+
+const char* const fixtures[] = {"arm-le.o", "arm-be.o", "thumb-le.o", "thumb-be.o", "app-le.elf", "app-be.elf"};
+
+class ElfReadelfCrossCheck : public testing::TestWithParam<const char*> {
+protected:
+    std::string path() const { return elfFixture(GetParam()); }
+};
+
+} // namespace
+
+TEST_P(ElfReadelfCrossCheck, HeaderFields)
+{
+    std::map<std::string, std::string> ours;
+    for (const std::string& line : splitLines(morvane("-header", path())))
+        if (line.rfind("e_", 0) == 0)
+            ours[line.substr(0, line.find(' '))] = line.substr(line.find(": ") + 2);
+    std::map<std::string, std::string> theirs;
+    for (const std::string& line : splitLines(readelf("-h", path()))) {
+        size_t colon = line.find(':');
+        if (colon == std::string::npos)
+            continue;
+        std::string key = line.substr(0, colon);
+        key.erase(0, key.find_first_not_of(' '));
+        std::string value = line.substr(colon + 1);
+        value.erase(0, value.find_first_not_of(' '));
+        theirs[key] = value.substr(0, value.find_first_of(" ,"));
+    }
+    EXPECT_EQ(number(ours["e_entry"]), hex(theirs["Entry point address"]));
+    EXPECT_EQ(number(ours["e_phoff"]), std::stoul(theirs["Start of program headers"]));
+    EXPECT_EQ(number(ours["e_shoff"]), std::stoul(theirs["Start of section headers"]));
+    EXPECT_EQ(number(ours["e_flags"]), hex(theirs["Flags"]));
+    EXPECT_EQ(number(ours["e_ehsize"]), std::stoul(theirs["Size of this header"]));
+    EXPECT_EQ(number(ours["e_phentsize"]), std::stoul(theirs["Size of program headers"]));
+    EXPECT_EQ(number(ours["e_phnum"]), std::stoul(theirs["Number of program headers"]));
+    EXPECT_EQ(number(ours["e_shentsize"]), std::stoul(theirs["Size of section headers"]));
+    EXPECT_EQ(number(ours["e_shnum"]), std::stoul(theirs["Number of section headers"]));
+    EXPECT_EQ(number(ours["e_shstrndx"]), std::stoul(theirs["Section header string table index"]));
+    EXPECT_EQ(number(ours["e_machine"]), 0x28u);
+}
+
+TEST_P(ElfReadelfCrossCheck, ProgramHeaders)
+{
+    static const std::regex row(
+        R"(^\s+(\S+)\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+([RWE ]{3})\s+0x([0-9a-f]+)$)");
+    std::vector<std::smatch> rows;
+    std::vector<std::string> lines = splitLines(readelf("-l", path()));
+    auto blocks = fieldBlocks(morvane("-programs", path()), "program header");
+    size_t index = 0;
+    for (const std::string& line : lines) {
+        std::smatch m;
+        if (!std::regex_match(line, m, row))
+            continue;
+        ASSERT_LT(index, blocks.size());
+        auto& ours = blocks[index++];
+        EXPECT_EQ(ours["p_type"], "PT_" + m[1].str());
+        EXPECT_EQ(number(ours["p_offset"]), hex(m[2]));
+        EXPECT_EQ(number(ours["p_vaddr"]), hex(m[3]));
+        EXPECT_EQ(number(ours["p_paddr"]), hex(m[4]));
+        EXPECT_EQ(number(ours["p_filesz"]), hex(m[5]));
+        EXPECT_EQ(number(ours["p_memsz"]), hex(m[6]));
+        std::string flags = m[7];
+        uint32_t expected = (flags[0] == 'R' ? PF_R : 0) | (flags[1] == 'W' ? PF_W : 0) | (flags[2] == 'E' ? PF_X : 0);
+        EXPECT_EQ(number(ours["p_flags"]), expected);
+        EXPECT_EQ(number(ours["p_align"]), hex(m[8]));
+    }
+    EXPECT_EQ(index, blocks.size());
+}
+
+TEST_P(ElfReadelfCrossCheck, SectionHeaders)
+{
+    std::vector<ReadelfSection> theirs = readelfSections(path());
+    auto ours = fieldBlocks(morvane("-sections", path()), "section header");
+    ASSERT_FALSE(theirs.empty());
+    ASSERT_EQ(ours.size(), theirs.size());
+    for (size_t i = 0; i < theirs.size(); ++i) {
+        SCOPED_TRACE("section " + std::to_string(i));
+        const ReadelfSection& s = theirs[i];
+        auto& o = ours[i];
+        std::string name = o["sh_name"].substr(o["sh_name"].find(' ') + 1);
+        EXPECT_EQ(name, s.name);
+        std::string type = o["sh_type"].substr(o["sh_type"].find(' ') + 1);
+        EXPECT_EQ(type, "SHT_" + s.type);
+        uint32_t flags = number(o["sh_flags"]);
+        EXPECT_EQ((flags & SHF_WRITE) != 0, s.flags.find('W') != std::string::npos);
+        EXPECT_EQ((flags & SHF_ALLOC) != 0, s.flags.find('A') != std::string::npos);
+        EXPECT_EQ((flags & SHF_EXECINSTR) != 0, s.flags.find('X') != std::string::npos);
+        EXPECT_EQ((flags & SHF_INFO_LINK) != 0, s.flags.find('I') != std::string::npos);
+        EXPECT_EQ((flags & SHF_STRINGS) != 0, s.flags.find('S') != std::string::npos);
+        EXPECT_EQ(number(o["sh_addr"]), s.addr);
+        EXPECT_EQ(number(o["sh_offset"]), s.offset);
+        EXPECT_EQ(number(o["sh_size"]), s.size);
+        EXPECT_EQ(number(o["sh_entsize"]), s.entsize);
+        EXPECT_EQ(number(o["sh_link"]), s.link);
+        EXPECT_EQ(number(o["sh_info"]), s.info);
+        EXPECT_EQ(number(o["sh_addralign"]), s.align);
+    }
+}
+
+TEST_P(ElfReadelfCrossCheck, Symbols)
+{
+    static const std::regex row(
+        R"(^\s*(\d+):\s([0-9a-f]{8})\s+(\d+)\s(\S+)\s+(\S+)\s+(\S+)\s+(\S+)\s?(.*)$)");
+    static const std::map<std::string, int> types = {{"NOTYPE", 0}, {"OBJECT", 1}, {"FUNC", 2}, {"SECTION", 3},
+                                                     {"FILE", 4}};
+    static const std::map<std::string, int> binds = {{"LOCAL", 0}, {"GLOBAL", 1}, {"WEAK", 2}};
+    static const std::map<std::string, int> visibilities = {{"DEFAULT", 0}, {"INTERNAL", 1}, {"HIDDEN", 2},
+                                                            {"PROTECTED", 3}};
+    std::vector<ReadelfSection> sections = readelfSections(path());
+    std::vector<std::string> expected;
+    for (const std::string& line : splitLines(readelf("-s -C", path()))) {
+        std::smatch m;
+        if (!std::regex_match(line, m, row))
+            continue;
+        std::string name = m[8];
+        int type = types.at(m[4]);
+        if (type == STT_SECTION || name.empty() || name[0] == '$' || name.rfind(".L", 0) == 0)
+            continue;
+        uint32_t value = hex(m[2]);
+        bool thumb = type == STT_FUNC && (value & 1);
+        std::string ndx = m[7];
+        uint32_t shndx = ndx == "UND" ? 0 : ndx == "ABS" ? SHN_ABS : ndx == "COM" ? SHN_COMMON : std::stoul(ndx);
+        std::string section = shndx < sections.size() ? sections[shndx].name : "*ABS*";
+        char text[512];
+        snprintf(text, sizeof text, "0x%08x %s %s (0x%x,0x%x,0x%x) %s", value & ~uint32_t(thumb), section.c_str(),
+                 name.c_str(), binds.at(m[5]) << 4 | type, visibilities.at(m[6]), shndx,
+                 thumb ? "Thumb" : "Not Thumb");
+        expected.push_back(text);
+    }
+    std::vector<std::string> ours = splitLines(morvane("-symbols", path()));
+    ASSERT_FALSE(expected.empty());
+    // morvane lists by name; compare as sets of lines, then check the order.
+    std::vector<std::string> sortedOurs = ours;
+    std::sort(sortedOurs.begin(), sortedOurs.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(sortedOurs, expected);
+    auto nameOf = [](const std::string& line) {
+        size_t start = line.find(' ', 11) + 1;
+        return line.substr(start, line.rfind(" (") - start);
+    };
+    for (size_t i = 1; i < ours.size(); ++i)
+        EXPECT_LE(nameOf(ours[i - 1]), nameOf(ours[i]));
+}
+
+TEST_P(ElfReadelfCrossCheck, Relocations)
+{
+    static const std::regex header(R"(^Relocation section '(\S+)' at offset 0x[0-9a-f]+ contains \d+ entr.*$)");
+    static const std::regex entry(R"(^([0-9a-f]{8})\s+([0-9a-f]{8})\s+\S+.*$)");
+    static const std::regex symbolRow(R"(^\s*(\d+):\s[0-9a-f]{8}\s+\d+\s\S+\s+\S+\s+\S+\s+(\S+)\s?(.*)$)");
+    std::vector<ReadelfSection> sections = readelfSections(path());
+    std::map<std::string, size_t> sectionIndex;
+    for (size_t i = 0; i < sections.size(); ++i)
+        sectionIndex[sections[i].name] = i;
+    // Symbol index -> (section name, raw name); section symbols have no name of their own.
+    std::vector<std::pair<std::string, std::string>> symbols;
+    for (const std::string& line : splitLines(readelf("-s", path()))) {
+        std::smatch m;
+        if (!std::regex_match(line, m, symbolRow))
+            continue;
+        std::string ndx = m[2];
+        std::string section = ndx == "UND" ? sections[0].name : ndx == "ABS" ? "*ABS*" : sections[std::stoul(ndx)].name;
+        bool sectionSymbol = line.find(" SECTION ") != std::string::npos;
+        symbols.emplace_back(section, sectionSymbol ? "" : m[3].str());
+    }
+
+    std::vector<std::string> expected;
+    bool listed = false;
+    for (const std::string& line : splitLines(readelf("-r", path()))) {
+        std::smatch m;
+        if (std::regex_match(line, m, header)) {
+            const ReadelfSection& target = sections[sections[sectionIndex.at(m[1])].info];
+            listed = target.flags.find('A') != std::string::npos;
+            if (listed)
+                expected.push_back("relocations for " + target.name);
+        } else if (listed && std::regex_match(line, m, entry)) {
+            uint32_t info = hex(m[2]);
+            const auto& symbol = symbols.at(info >> 8);
+            char text[512];
+            snprintf(text, sizeof text, "address 0x%08x type 0x%02x", hex(m[1]), info & 0xFF);
+            std::string typeEnd = " value " + symbol.first + " " + symbol.second;
+            expected.push_back(text + std::string("|") + typeEnd);
+        }
+    }
+    std::vector<std::string> ours;
+    for (const std::string& line : splitLines(morvane("-relocations", path()))) {
+        if (line.rfind("relocations for ", 0) == 0) {
+            ours.push_back(line);
+            continue;
+        }
+        // Drop the type name: the number is what readelf shows in r_info.
+        std::string prefix = line.substr(0, std::string("address 0x00000000 type 0x00").size());
+        ours.push_back(prefix + "|" + line.substr(line.find(" value ")));
+    }
+    EXPECT_EQ(ours, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, ElfReadelfCrossCheck, testing::ValuesIn(fixtures),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             std::string name = info.param;
+                             std::replace_if(name.begin(), name.end(), [](char c) { return !isalnum(c); }, '_');
+                             return name;
+                         });
