@@ -1,7 +1,33 @@
 #include "dwarf/DwarfAbbreviation.h"
 #include "common/Leb128.h"
+#include "dwarf/DwarfConstants.h"
 
 namespace {
+
+int32_t fixedFormSize(uint32_t form)
+{
+    switch (form) {
+    case DW_FORM_flag_present: return 0;
+    case DW_FORM_data1: case DW_FORM_flag: case DW_FORM_ref1: return 1;
+    case DW_FORM_data2: case DW_FORM_ref2: return 2;
+    case DW_FORM_addr: case DW_FORM_data4: case DW_FORM_strp: case DW_FORM_ref_addr:
+    case DW_FORM_ref4: case DW_FORM_sec_offset: return 4;
+    case DW_FORM_data8: case DW_FORM_ref8: case DW_FORM_ref_sig8: return 8;
+    default: return -1;
+    }
+}
+
+int32_t fixedSize(const DwarfAbbreviation& abbreviation)
+{
+    int32_t total = 0;
+    for (const auto& specification : abbreviation.specifications) {
+        int32_t size = fixedFormSize(specification.second);
+        if (size < 0)
+            return -1;
+        total += size;
+    }
+    return total;
+}
 
 void readSpecifications(const uint8_t*& cursor, const uint8_t* end, DwarfAbbreviation& abbreviation)
 {
@@ -37,6 +63,7 @@ void readAbbreviationTable(const uint8_t* cursor, const uint8_t* end,
         abbreviation.tag = readUleb128(cursor, end);
         abbreviation.hasChildren = cursor < end && *cursor++ != 0;
         readSpecifications(cursor, end, abbreviation);
+        abbreviation.fixedSize = fixedSize(abbreviation);
         if (cursor >= end || *cursor == 0)
             return;
     }

@@ -11,6 +11,9 @@ public:
     uint32_t tag = 0;
     bool hasChildren = false;
     std::vector<std::pair<uint32_t, uint32_t>> specifications;   // (attribute, form)
+    // The byte size of an entry's attributes when every form has a fixed size, else -1;
+    // lets the tree read step over such entries without decoding them.
+    int32_t fixedSize = -1;
 };
 
 // Reads the table that starts at `cursor` (bounded by `end`) and appends its

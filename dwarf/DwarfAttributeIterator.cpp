@@ -4,7 +4,7 @@
 #include "dwarf/DwarfDebuggingInformationEntry.h"
 
 DwarfAttributeIterator::DwarfAttributeIterator(const DwarfDebuggingInformationEntry& entry)
-    : entry(entry), cursor(entry.attributeBytes)
+    : entry(entry), context(entry.unit->formContext()), cursor(entry.attributeBytes())
 {
 }
 
@@ -16,7 +16,7 @@ bool DwarfAttributeIterator::next(DwarfAttributeValue& value)
     value.attribute = specifications[index].first;
     // The unit read checked every entry it kept, so a value cut short only happens for
     // entries cut by a damaged unit; it then reads as 0.
-    if (readFormValue(specifications[index].second, cursor, entry.unit->formContext(), value)
+    if (readFormValue(specifications[index].second, cursor, context, value)
         == DwarfFormStatus::Truncated) {
         value.valueClass = DwarfValueClass::Constant;
         value.value = 0;

@@ -1,6 +1,7 @@
 #pragma once
 // Decodes the attribute values of one entry, in abbreviation order, from its bytes.
 #include "dwarf/DwarfAttributeValue.h"
+#include "dwarf/DwarfFormReader.h"
 #include <cstdint>
 
 class DwarfDebuggingInformationEntry;
@@ -13,6 +14,7 @@ public:
 
 private:
     const DwarfDebuggingInformationEntry& entry;
+    DwarfFormContext context;
     const uint8_t* cursor;
     uint32_t index = 0;
 };

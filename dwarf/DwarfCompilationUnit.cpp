@@ -43,6 +43,12 @@ bool hasOwnAttribute(const DwarfAbbreviation& abbreviation, uint32_t attribute)
 DwarfFormStatus skipAttributes(const DwarfAbbreviation& abbreviation, const uint8_t*& cursor,
                                const DwarfFormContext& context)
 {
+    if (abbreviation.fixedSize >= 0) {
+        if (context.end - cursor < abbreviation.fixedSize)
+            return DwarfFormStatus::Truncated;
+        cursor += abbreviation.fixedSize;
+        return DwarfFormStatus::Decoded;
+    }
     DwarfFormStatus result = DwarfFormStatus::Decoded;
     DwarfAttributeValue value;
     for (const auto& specification : abbreviation.specifications) {
@@ -143,11 +149,9 @@ void DwarfCompilationUnit::readHeaderEntry()
     const DwarfAbbreviation* abbreviation = findAbbreviation(readUleb128(position, unitEnd));
     if (!abbreviation || abbreviation->tag != DW_TAG_compile_unit)
         return;
-    const uint8_t* attributes = position;
     if (skipAttributes(*abbreviation, position, formContext()) == DwarfFormStatus::Truncated)
         return;
-    header = std::make_unique<DwarfDebuggingInformationEntry>(this, abbreviation, uint32_t(cursor - unitStart),
-                                                              attributes);
+    header = std::make_unique<DwarfDebuggingInformationEntry>(this, abbreviation, uint32_t(cursor - unitStart));
     headerEntry = header.get();
 }
 
@@ -243,7 +247,6 @@ void DwarfCompilationUnit::readEntryTree()
 DwarfDebuggingInformationEntry* DwarfCompilationUnit::buildEntry(const DwarfAbbreviation* abbreviation,
                                                                  const uint8_t* position, bool& stopAfter)
 {
-    const uint8_t* attributes = cursor;
     DwarfFormStatus status = skipAttributes(*abbreviation, cursor, formContext());
     if (status == DwarfFormStatus::Truncated)
         return nullptr;
@@ -252,11 +255,11 @@ DwarfDebuggingInformationEntry* DwarfCompilationUnit::buildEntry(const DwarfAbbr
     uint32_t entryOffset = uint32_t(position - unitStart);
     switch (abbreviation->tag) {
     case DW_TAG_subprogram:
-        return pool.create<DwarfDebuggingInformationSubprogram>(this, abbreviation, entryOffset, attributes);
+        return pool.create<DwarfDebuggingInformationSubprogram>(this, abbreviation, entryOffset);
     case DW_TAG_variable:
-        return pool.create<DwarfDebuggingInformationVariable>(this, abbreviation, entryOffset, attributes);
+        return pool.create<DwarfDebuggingInformationVariable>(this, abbreviation, entryOffset);
     default:
-        return pool.create<DwarfDebuggingInformationEntry>(this, abbreviation, entryOffset, attributes);
+        return pool.create<DwarfDebuggingInformationEntry>(this, abbreviation, entryOffset);
     }
 }
 

@@ -14,10 +14,8 @@ const unsigned lookupBudget = 256;
 }
 
 DwarfDebuggingInformationEntry::DwarfDebuggingInformationEntry(
-    DwarfCompilationUnit* unit, const DwarfAbbreviation* abbreviation, uint32_t offset,
-    const uint8_t* attributeBytes)
-    : tag(abbreviation->tag), offset(offset), unit(unit), byteOrder(unit->byteOrder),
-      abbreviation(abbreviation), attributeBytes(attributeBytes)
+    DwarfCompilationUnit* unit, const DwarfAbbreviation* abbreviation, uint32_t offset)
+    : tag(abbreviation->tag), offset(offset), unit(unit), byteOrder(unit->byteOrder), abbreviation(abbreviation)
 {
 }
 
@@ -98,4 +96,13 @@ std::vector<DwarfAttributeValue> DwarfDebuggingInformationEntry::attributes() co
 uint32_t DwarfDebuggingInformationEntry::attributeCount() const
 {
     return uint32_t(abbreviation->specifications.size());
+}
+
+const uint8_t* DwarfDebuggingInformationEntry::attributeBytes() const
+{
+    // Not stored, to keep entries small: the code is a LEB128 number at the entry's offset.
+    const uint8_t* cursor = unit->unitStart + offset;
+    while (cursor < unit->unitEnd && (*cursor++ & 0x80)) {
+    }
+    return cursor;
 }

@@ -13,7 +13,7 @@ class DwarfCompilationUnit;
 class DwarfDebuggingInformationEntry {
 public:
     DwarfDebuggingInformationEntry(DwarfCompilationUnit* unit, const DwarfAbbreviation* abbreviation,
-                                   uint32_t offset, const uint8_t* attributeBytes);
+                                   uint32_t offset);
     virtual ~DwarfDebuggingInformationEntry() = default;
     DwarfDebuggingInformationEntry(const DwarfDebuggingInformationEntry&) = delete;
     DwarfDebuggingInformationEntry& operator=(const DwarfDebuggingInformationEntry&) = delete;
@@ -31,6 +31,8 @@ public:
     // All attribute values in abbreviation order (allocates; printing uses the iterator).
     std::vector<DwarfAttributeValue> attributes() const;
     uint32_t attributeCount() const;
+    // The first byte after the abbreviation code.
+    const uint8_t* attributeBytes() const;
 
     uint32_t tag;
     uint32_t offset;    // of the abbreviation code, relative to the unit start
@@ -40,7 +42,6 @@ public:
     DwarfCompilationUnit* unit;
     uint32_t byteOrder;
     const DwarfAbbreviation* abbreviation;
-    const uint8_t* attributeBytes;          // first byte after the abbreviation code
     mutable const char* cachedName = nullptr;
 
 private:

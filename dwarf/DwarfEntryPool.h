@@ -38,7 +38,7 @@ public:
         static_assert(sizeof(T) == sizeof(Slot), "every entry type has the same size");
         if (chunks.empty() || used == chunks.back().capacity) {
             size_t capacity = chunks.empty() ? 64 : std::min<size_t>(chunks.back().capacity * 2, 65536);
-            chunks.push_back(Chunk{std::make_unique<Slot[]>(capacity), capacity});
+            chunks.push_back(Chunk{std::unique_ptr<Slot[]>(new Slot[capacity]), capacity});
             used = 0;
         }
         return new (&chunks.back().storage[used++]) T(std::forward<Arguments>(arguments)...);

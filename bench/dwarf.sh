@@ -1,0 +1,84 @@
+#!/bin/sh
+# Times `morvane -dwarf` against `llvm-dwarfdump --debug-info` and
+# `arm-none-eabi-readelf --debug-dump=info` on a large image with several MiB of
+# DWARF 4 .debug_info, built here from generated C++ sources.
+#
+#   bench/dwarf.sh [path/to/morvane]      (default: build/morvane)
+#
+# Environment: SOURCES (number of generated files, default 160), WORK (build directory,
+# default a fresh temporary one; an image already built there is reused).
+set -eu
+
+MORVANE=${1:-build/morvane}
+SOURCES=${SOURCES:-160}
+WORK=${WORK:-$(mktemp -d)}
+mkdir -p "$WORK"
+IMAGE=$WORK/big.elf
+
+generate() {
+    python3 - "$WORK" "$SOURCES" <<'PY'
+import sys
+work, count = sys.argv[1], int(sys.argv[2])
+for n in range(count):
+    lines = ['namespace m%d {' % n,
+             'template <class T, int N> struct Ring {',
+             '  T items[N]; unsigned head, tail;',
+             '  bool push(const T& v) { if ((head + 1) % N == tail) return false; items[head] = v; head = (head + 1) % N; return true; }',
+             '  bool pop(T& v) { if (head == tail) return false; v = items[tail]; tail = (tail + 1) % N; return true; }',
+             '  unsigned size() const { return (head + N - tail) % N; }',
+             '};',
+             'struct Regs { volatile unsigned CTRL; volatile unsigned STAT; unsigned flag : 3; unsigned mode : 5; };']
+    for c in range(12):
+        lines += ['class Device%d {' % c,
+                  'public:',
+                  '  Device%d(int a) : value(a), extra(a * 2) {}' % c,
+                  '  virtual ~Device%d() {}' % c,
+                  '  virtual int run(int x) { return helper(x) + value; }',
+                  '  static int instances;',
+                  '  inline int helper(int y) const { return y * extra + %d; }' % c,
+                  '  template <class U> U scale(U u) const { return u * static_cast<U>(value); }',
+                  'private:',
+                  '  int value; long extra; Ring<short, %d> ring; Regs* regs;' % (c + 4),
+                  '};',
+                  'int Device%d::instances = %d;' % (c, c),
+                  'int drive%d(Device%d& d, int k) {' % (c, c),
+                  '  Ring<int, 8> r{}; r.push(k); int v = 0; r.pop(v);',
+                  '  return d.run(v) + d.scale<int>(k) + (int)d.scale<float>(1.5f) + (int)r.size();',
+                  '}']
+    lines += ['}']
+    with open('%s/gen%d.cpp' % (work, n), 'w') as f:
+        f.write('\n'.join(lines) + '\n')
+PY
+}
+
+if [ ! -f "$IMAGE" ]; then
+    echo "building $IMAGE from $SOURCES generated sources ..."
+    generate
+    # The toolchain's libraries carry DWARF 5, so nothing of them is linked in.
+    (cd "$WORK" && ls gen*.cpp | xargs -P 2 -I{} arm-none-eabi-g++ -gdwarf-4 -O1 -fno-exceptions -fno-rtti -c {})
+    arm-none-eabi-ld -r -o "$IMAGE" "$WORK"/gen*.o
+fi
+arm-none-eabi-readelf -S -W "$IMAGE" | awk '{ for (i = 1; i < NF; i++) if ($i == ".debug_info") print ".debug_info size: 0x" $(i + 4) }'
+
+# Runs a command three times with output to /dev/null; prints the best run as
+# "elapsed-seconds cpu-seconds peak-KiB" (CPU = user + system; the machine may be shared).
+measure() {
+    for run in 1 2 3; do
+        /usr/bin/time -f '%e %U %S %M' -o "$WORK/time.txt" "$@" > /dev/null 2>&1 || true
+        cat "$WORK/time.txt"
+    done | awk 'NR == 1 || $1 < e { e = $1 } NR == 1 || $2 + $3 < c { c = $2 + $3 } $4 > m { m = $4 }
+                END { printf "%.2f %.2f %d\n", e, c, m }'
+}
+
+morvane=$(measure "$MORVANE" -dwarf "$IMAGE")
+llvm=$(measure llvm-dwarfdump --debug-info "$IMAGE")
+readelf=$(measure arm-none-eabi-readelf --debug-dump=info "$IMAGE")
+echo "                                         elapsed  cpu   peak KiB"
+echo "morvane -dwarf:                          $morvane"
+echo "llvm-dwarfdump --debug-info:             $llvm"
+echo "arm-none-eabi-readelf --debug-dump=info: $readelf"
+echo "$morvane $llvm $readelf" | awk '{
+    fast = $5 < $8 ? 4 : 7;   # the faster peer by CPU time
+    printf "cpu time ratio: morvane/llvm-dwarfdump %.2f, morvane/readelf %.2f, morvane/faster peer %.2f (target <= 0.5)\n", $2 / $5, $2 / $8, $2 / $(fast + 1);
+    printf "elapsed ratio:  morvane/llvm-dwarfdump %.2f, morvane/readelf %.2f\n", $1 / $4, $1 / $7;
+    printf "peak memory ratio morvane/faster peer %.2f (target <= 1.0)\n", $3 / $(fast + 2) }'
