@@ -334,6 +334,7 @@ protected:
     // 156: may a PC-relative word load at `literalAddress` be shown by its value?
     virtual bool literalValue(uint32_t literalAddress, uint32_t& value) = 0;
 
+public:
     // ---- state, in this order ----
     bool pendingSecondHalf = false;     // a Thumb first half waits for its second half
     uint16_t firstHalf = 0;             // that first half
