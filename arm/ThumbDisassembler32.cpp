@@ -514,7 +514,8 @@ void ARMInstructionSetDisassembler::branchLinkExchange32(int32_t offset)
 {
     emitMnemonic("blx");
     emitChar(' ');
-    targetAddress = ((address + 2) & ~3u) + offset;
+    // The offset's bit 1 (H) is not part of an ARM-state target.
+    targetAddress = (((address + 2) & ~3u) + offset) & ~3u;
     printTargetAddress();
 }
 

