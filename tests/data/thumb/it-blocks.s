@@ -104,5 +104,10 @@ it_blocks:
 	mulne r0, r1, r2
 	it eq
 	tbbeq [r0, r1]
+	@ an undecodable instruction still takes its condition from the block
+	itt eq
+	.inst.n 0xde00
+	moveq r0, #1
+	movs r0, #1
 	bx lr
 	.size it_blocks, .-it_blocks
