@@ -1082,3 +1082,4 @@ later:
 	.thumb
 thumbcode:
 	bx lr
+	bx lr
