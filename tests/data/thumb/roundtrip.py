@@ -106,8 +106,12 @@ def build_source(lines, base, text, data, overrides, symbols):
         body = line.strip()
         body = hex_target.sub(lambda m: '(.Lbase + 0x%X)' % (int(m.group(1), 16) - base)
                               if int(m.group(1), 16) >= base else m.group(0), body)
-        if in_data or offset in overrides:
+        if in_data:
             body = '.byte ' + ', '.join('0x%02X' % b for b in text[offset:offset + size])
+        elif offset in overrides:
+            # .inst keeps counting as an instruction of an IT block.
+            halves = [text[i] | text[i + 1] << 8 for i in range(offset, offset + size, 2)]
+            body = '.inst.%s 0x%s' % ('w' if size == 4 else 'n', ''.join('%04X' % h for h in halves))
         source.append('\t.org 0x%X' % offset)
         instructions.append((offset, size, len(source), line.strip(), in_data))
         source.append('\t' + body)
@@ -115,7 +119,7 @@ def build_source(lines, base, text, data, overrides, symbols):
     # Names defined outside .text become offsets from its start.
     for name, address in symbols.items():
         if name not in defined and re.search(r'(?<![\w.$])%s(?![\w.$])' % re.escape(name), listed_text):
-            source.insert(4, '\t.set %s, .Lbase %+d' % (name, address - base))
+            source.append('\t.set %s, .Lbase %+d' % (name, address - base))
     return source, instructions
 
 
