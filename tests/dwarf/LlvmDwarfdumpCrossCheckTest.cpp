@@ -1,0 +1,299 @@
+// The entry listing of toolchain-made images checked against llvm-dwarfdump, run at test
+// time on the same files: every entry's offset and tag, every attribute's name and form,
+// and every value llvm-dwarfdump shows in a comparable way (numbers, texts, reference
+// targets, raw blocks, DW_OP_addr locations and decl_file paths).
+#include "DwarfTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cinttypes>
+#include <regex>
+#include <sstream>
+
+namespace {
+
+struct Attribute {
+    std::string name;
+    std::string form;
+    std::string value;   // llvm-dwarfdump: the text in parentheses; morvane: the rest of the line
+};
+
+struct Entry {
+    uint64_t offset;     // in .debug_info
+    std::string tag;
+    std::vector<Attribute> attributes;
+};
+
+std::string commandOutput(const std::string& command)
+{
+    std::string output;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return output;
+    char buffer[65536];
+    size_t count;
+    while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        output.append(buffer, count);
+    pclose(pipe);
+    return output;
+}
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> result;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        result.push_back(line);
+    return result;
+}
+
+// llvm-dwarfdump --debug-info -v: entries with their section offsets; unit offsets.
+std::vector<Entry> llvmEntries(const std::string& path, std::vector<uint64_t>& unitOffsets)
+{
+    static const std::regex unitLine("^0x([0-9a-f]+): Compile Unit:.*");
+    static const std::regex entryLine("^0x([0-9a-f]+):\\s+(\\S+).*");
+    static const std::regex attributeLine("^\\s+(DW_AT_\\w+) \\[(DW_FORM_\\w+)\\]\\s+\\((.*)$");
+    std::vector<Entry> entries;
+    std::smatch m;
+    for (const std::string& line : lines(commandOutput("llvm-dwarfdump --debug-info -v '" + path + "' 2>&1"))) {
+        if (std::regex_match(line, m, unitLine)) {
+            unitOffsets.push_back(std::stoull(m[1], nullptr, 16));
+        } else if (std::regex_match(line, m, entryLine)) {
+            if (m[2] != "NULL")
+                entries.push_back(Entry{std::stoull(m[1], nullptr, 16), m[2], {}});
+        } else if (std::regex_match(line, m, attributeLine) && !entries.empty()) {
+            std::string value = m[3];
+            if (!value.empty() && value.back() == ')')
+                value.pop_back();
+            entries.back().attributes.push_back(Attribute{m[1], m[2], value});
+        }
+    }
+    return entries;
+}
+
+// The "Debugging Information" section of morvane -dwarf, with unit-relative offsets made
+// section offsets through the units' offsets (a unit starts at each top-level 0xB entry).
+std::vector<Entry> morvaneEntries(const std::string& listing, const std::vector<uint64_t>& unitOffsets)
+{
+    static const std::regex entryLine("^ *(\\S+) \\(0x([0-9A-F]+)\\)$");
+    std::vector<Entry> entries;
+    int unit = -1;
+    std::smatch m;
+    for (const std::string& line : lines(debuggingInformation(listing))) {
+        size_t start = line.find_first_not_of(' ');
+        if (start == std::string::npos)
+            continue;
+        std::string text = line.substr(start);
+        if (text.compare(0, 7, "DW_TAG_") == 0 && std::regex_match(line, m, entryLine)) {
+            uint64_t offset = std::stoull(m[2], nullptr, 16);
+            if (start == 2 && offset == 0xB)
+                ++unit;
+            uint64_t base = unit >= 0 && size_t(unit) < unitOffsets.size() ? unitOffsets[size_t(unit)] : 0;
+            entries.push_back(Entry{base + offset, m[1], {}});
+        } else if (!entries.empty()) {
+            // A name the listing does not know reads "unexpected DW_AT 0x2137": three words.
+            size_t first = text.find(' ');
+            if (text.compare(0, 11, "unexpected ") == 0)
+                first = text.find(' ', text.find(' ', first + 1) + 1);
+            size_t second = text.find(' ', first + 1);
+            entries.back().attributes.push_back(
+                Attribute{text.substr(0, first), text.substr(first + 1, second - first - 1),
+                          second == std::string::npos ? "" : text.substr(second + 1)});
+        }
+    }
+    return entries;
+}
+
+// Tag and attribute names where the listing keeps older spellings.
+std::string listingName(const std::string& llvmName)
+{
+    if (llvmName == "DW_TAG_template_type_parameter")
+        return "DW_TAG_template_type_param";
+    if (llvmName == "DW_TAG_template_value_parameter")
+        return "DW_TAG_template_value_param";
+    // GNU attributes newer than the listing's name table.
+    if (llvmName == "DW_AT_GNU_locviews")
+        return "unexpected DW_AT 0x2137";
+    if (llvmName == "DW_AT_GNU_entry_view")
+        return "unexpected DW_AT 0x2138";
+    return llvmName;
+}
+
+bool parseNumber(const std::string& text, int64_t& number)
+{
+    static const std::regex hex("^0x([0-9a-fA-F]+)\\b.*");
+    static const std::regex decimal("^(-?[0-9]+)$");
+    std::smatch m;
+    if (std::regex_match(text, m, hex)) {
+        number = int64_t(std::stoull(m[1], nullptr, 16));
+        return true;
+    }
+    if (std::regex_match(text, m, decimal)) {
+        number = std::stoll(m[1]);
+        return true;
+    }
+    if (text == "true" || text == "false") {
+        number = text == "true";
+        return true;
+    }
+    return false;
+}
+
+// "0xab 0x01 " -> bytes.
+std::vector<unsigned> listedBytes(const std::string& text)
+{
+    std::vector<unsigned> bytes;
+    std::istringstream stream(text);
+    for (std::string word; stream >> word;)
+        bytes.push_back(unsigned(std::stoul(word, nullptr, 16)));
+    return bytes;
+}
+
+class CrossCheck {
+public:
+    CrossCheck(const std::string& fixture, bool bigEndian) : bigEndian(bigEndian)
+    {
+        path = dwarfFixture(fixture);
+        llvm = llvmEntries(path, unitOffsets);
+        RunResult r = runMorvane({"-dwarf", path});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        ours = morvaneEntries(r.out, unitOffsets);
+        for (const Entry& entry : llvm)
+            tagAt[entry.offset] = entry.tag;
+    }
+
+    void run()
+    {
+        ASSERT_FALSE(llvm.empty()) << "llvm-dwarfdump printed no entries for " << path;
+        ASSERT_EQ(ours.size(), llvm.size());
+        for (size_t i = 0; i < llvm.size(); ++i)
+            compareEntry(llvm[i], ours[i]);
+        // Most values are comparable; a parser that silently compared nothing would fail here.
+        EXPECT_GT(valuesCompared, 3 * valuesSkipped) << "compared " << valuesCompared << ", skipped " << valuesSkipped;
+    }
+
+    int valuesCompared = 0;
+    int valuesSkipped = 0;
+
+private:
+    uint64_t unitOffsetOf(uint64_t sectionOffset) const
+    {
+        uint64_t base = 0;
+        for (uint64_t offset : unitOffsets)
+            if (offset <= sectionOffset)
+                base = offset;
+        return base;
+    }
+
+    void compareEntry(const Entry& expected, const Entry& actual)
+    {
+        SCOPED_TRACE("entry at 0x" + [&] { std::ostringstream s; s << std::hex << expected.offset; return s.str(); }());
+        EXPECT_EQ(actual.offset, expected.offset);
+        EXPECT_EQ(actual.tag, listingName(expected.tag));
+        ASSERT_EQ(actual.attributes.size(), expected.attributes.size());
+        for (size_t i = 0; i < expected.attributes.size(); ++i) {
+            const Attribute& e = expected.attributes[i];
+            const Attribute& a = actual.attributes[i];
+            SCOPED_TRACE(e.name + " " + e.form + " (" + e.value + ") vs [" + a.value + "]");
+            EXPECT_EQ(a.name, listingName(e.name));
+            EXPECT_EQ(a.form, e.form);
+            compareValue(expected, e, a);
+        }
+    }
+
+    void compareValue(const Entry& entry, const Attribute& e, const Attribute& a)
+    {
+        static const std::regex quoted("^[^\"]*\"(.*)\"$");
+        static const std::regex target(".*\\{0x([0-9a-f]+)\\}.*");
+        static const std::regex rawBlock("^<0x[0-9a-f]+> ((?:[0-9a-f]{2} )*)$");
+        static const std::regex opAddr("^DW_OP_addr 0x([0-9a-f]+)$");
+        std::smatch m;
+        if (e.form == "DW_FORM_strp" || e.form == "DW_FORM_string") {
+            ASSERT_TRUE(std::regex_match(e.value, m, quoted));
+            EXPECT_EQ(a.value, m[1].str());
+            ++valuesCompared;
+        } else if (std::regex_match(e.value, m, target)) {
+            uint64_t targetOffset = std::stoull(m[1], nullptr, 16);
+            int64_t value = 0;
+            ASSERT_TRUE(parseNumber(a.value, value));
+            uint64_t base = e.form == "DW_FORM_ref_addr" ? 0 : unitOffsetOf(entry.offset);
+            EXPECT_EQ(uint64_t(value) + base, targetOffset);
+            if (e.name == "DW_AT_specification" || e.name == "DW_AT_abstract_origin") {
+                char addition[64];
+                snprintf(addition, sizeof addition, " (0x%" PRIX64 ")", targetOffset - unitOffsetOf(targetOffset));
+                EXPECT_NE(a.value.find(listingName(tagAt[targetOffset]) + addition), std::string::npos);
+            }
+            ++valuesCompared;
+        } else if (std::regex_match(e.value, m, rawBlock)) {
+            EXPECT_EQ(listedBytes(a.value), listedBytes(m[1]));
+            ++valuesCompared;
+        } else if (std::regex_match(e.value, m, opAddr)) {
+            uint32_t address = uint32_t(std::stoul(m[1], nullptr, 16));
+            std::vector<unsigned> bytes = {3};
+            for (int i = 0; i < 4; ++i)
+                bytes.push_back(bigEndian ? (address >> (24 - 8 * i)) & 0xFF : (address >> (8 * i)) & 0xFF);
+            EXPECT_EQ(listedBytes(a.value), bytes);
+            ++valuesCompared;
+        } else if (e.name == "DW_AT_decl_file" && std::regex_match(e.value, m, quoted)) {
+            size_t space = a.value.find(' ');
+            ASSERT_NE(space, std::string::npos);
+            EXPECT_EQ(a.value.substr(space + 1), m[1].str());
+            ++valuesCompared;
+        } else {
+            int64_t expectedNumber = 0;
+            int64_t actualNumber = 0;
+            std::string first = e.value.substr(0, e.value.find('\n'));
+            if (parseNumber(first, expectedNumber)) {
+                ASSERT_TRUE(parseNumber(a.value.substr(0, a.value.find(' ')), actualNumber));
+                if (e.form == "DW_FORM_sdata")
+                    EXPECT_EQ(actualNumber, expectedNumber);
+                else
+                    EXPECT_EQ(uint32_t(actualNumber), uint32_t(expectedNumber));
+                ++valuesCompared;
+            } else {
+                ++valuesSkipped;   // enumerations and decoded expressions
+            }
+        }
+    }
+
+    std::string path;
+    bool bigEndian;
+    std::vector<uint64_t> unitOffsets;
+    std::vector<Entry> llvm;
+    std::vector<Entry> ours;
+    std::map<uint64_t, std::string> tagAt;
+};
+
+bool haveLlvmDwarfdump()
+{
+    return system("llvm-dwarfdump --version > /dev/null 2>&1") == 0;
+}
+
+} // namespace
+
+class LlvmDwarfdumpCrossCheck : public ::testing::TestWithParam<std::pair<const char*, bool>> {
+};
+
+TEST_P(LlvmDwarfdumpCrossCheck, EveryEntryAndAttribute)
+{
+    if (!haveLlvmDwarfdump())
+        GTEST_SKIP() << "llvm-dwarfdump is not installed";
+    CrossCheck check(GetParam().first, GetParam().second);
+    check.run();
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, LlvmDwarfdumpCrossCheck,
+                         ::testing::Values(std::make_pair("basic-dwarf2.elf", false),
+                                           std::make_pair("basic-dwarf3.elf", false),
+                                           std::make_pair("basic-dwarf4.elf", false),
+                                           std::make_pair("basic-dwarf4-be.elf", true),
+                                           std::make_pair("features-dwarf4.elf", false),
+                                           std::make_pair("basic-clang.elf", false)),
+                         [](const auto& info) {
+                             std::string name = info.param.first;
+                             for (char& c : name)
+                                 if (!isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             return name;
+                         });
