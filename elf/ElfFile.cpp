@@ -1,53 +1,34 @@
 #include "elf/ElfFile.h"
 
-#include "common/ByteOrder.h"
 #include "common/HException.h"
 #include "common/Text.h"
+#include "elf/HostOrder.h"
 
 #include <QFile>
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
-#define HAVE_DECL_BASENAME 1
-#include <libiberty/demangle.h>
 
 namespace {
 
 const uint32_t programEntrySize = 32;
 const uint32_t sectionEntrySize = 40;
-const uint32_t symbolEntrySize = 16;
-
-// In-place conversion of one field from image order to host order. The field is
-// addressed as bytes, since tables of a damaged image may sit at any offset.
-void toHost16(uint8_t* field, bool bigEndian)
-{
-    uint16_t value = readU16(field, bigEndian);
-    memcpy(field, &value, sizeof value);
-}
-
-void toHost32(uint8_t* field, bool bigEndian)
-{
-    uint32_t value = readU32(field, bigEndian);
-    memcpy(field, &value, sizeof value);
-}
-
-#define FIELD(record, Type, member) (reinterpret_cast<uint8_t*>(record) + offsetof(Type, member))
 
 void headerToHost(ElfHeader* h, bool be)
 {
-    toHost16(FIELD(h, ElfHeader, e_type), be);
-    toHost16(FIELD(h, ElfHeader, e_machine), be);
-    toHost32(FIELD(h, ElfHeader, e_version), be);
-    toHost32(FIELD(h, ElfHeader, e_entry), be);
-    toHost32(FIELD(h, ElfHeader, e_phoff), be);
-    toHost32(FIELD(h, ElfHeader, e_shoff), be);
-    toHost32(FIELD(h, ElfHeader, e_flags), be);
-    toHost16(FIELD(h, ElfHeader, e_ehsize), be);
-    toHost16(FIELD(h, ElfHeader, e_phentsize), be);
-    toHost16(FIELD(h, ElfHeader, e_phnum), be);
-    toHost16(FIELD(h, ElfHeader, e_shentsize), be);
-    toHost16(FIELD(h, ElfHeader, e_shnum), be);
-    toHost16(FIELD(h, ElfHeader, e_shstrndx), be);
+    toHost16(ELF_RECORD_FIELD(h, ElfHeader, e_type), be);
+    toHost16(ELF_RECORD_FIELD(h, ElfHeader, e_machine), be);
+    toHost32(ELF_RECORD_FIELD(h, ElfHeader, e_version), be);
+    toHost32(ELF_RECORD_FIELD(h, ElfHeader, e_entry), be);
+    toHost32(ELF_RECORD_FIELD(h, ElfHeader, e_phoff), be);
+    toHost32(ELF_RECORD_FIELD(h, ElfHeader, e_shoff), be);
+    toHost32(ELF_RECORD_FIELD(h, ElfHeader, e_flags), be);
+    toHost16(ELF_RECORD_FIELD(h, ElfHeader, e_ehsize), be);
+    toHost16(ELF_RECORD_FIELD(h, ElfHeader, e_phentsize), be);
+    toHost16(ELF_RECORD_FIELD(h, ElfHeader, e_phnum), be);
+    toHost16(ELF_RECORD_FIELD(h, ElfHeader, e_shentsize), be);
+    toHost16(ELF_RECORD_FIELD(h, ElfHeader, e_shnum), be);
+    toHost16(ELF_RECORD_FIELD(h, ElfHeader, e_shstrndx), be);
 }
 
 void programHeaderToHost(ElfProgramHeader* p, bool be)
@@ -64,51 +45,6 @@ void sectionHeaderToHost(ElfSectionHeader* s, bool be)
         toHost32(reinterpret_cast<uint8_t*>(s) + offset, be);
 }
 
-void symbolToHost(ElfSymbolEntry* s, bool be)
-{
-    toHost32(FIELD(s, ElfSymbolEntry, st_name), be);
-    toHost32(FIELD(s, ElfSymbolEntry, st_value), be);
-    toHost32(FIELD(s, ElfSymbolEntry, st_size), be);
-    toHost16(FIELD(s, ElfSymbolEntry, st_shndx), be);
-}
-
-bool isMangled(const char* name, size_t length)
-{
-    return (length >= 2 && name[0] == '_' && name[1] == 'Z')
-        || (length >= 3 && name[0] == '_' && name[1] == '_' && name[2] == 'Z');
-}
-
-// libiberty offers GNU v3 demangling only (its ARM/cfront scheme is gone), so images
-// linked by ADS are demangled the same way: their C++ names use the same prefixes.
-QString demangledName(const char* name, size_t length)
-{
-    if (!isMangled(name, length))
-        return textFromBytes(name, int(length));
-    // A terminated copy: the name may have been cut by the end of its section.
-    QByteArray copy(name, int(length));
-    char* demangled = cplus_demangle(copy.constData(), DMGL_PARAMS | DMGL_TYPES | DMGL_GNU_V3);
-    if (!demangled)
-        return textFromBytes(name, int(length));
-    QString result = textFromBytes(demangled);
-    free(demangled);
-    return result;
-}
-
-bool isOtherSymbolName(const QString& name)
-{
-    return name.isEmpty() || name.startsWith(QLatin1Char('$')) || name.startsWith(QLatin1String(".L"));
-}
-
-bool byName(const ElfSymbol* a, const ElfSymbol* b)
-{
-    return a->name < b->name;
-}
-
-bool byValue(const ElfSymbol* a, const ElfSymbol* b)
-{
-    return a->value() < b->value();
-}
-
 } // namespace
 
 uint32_t ElfSection::availableSize() const
@@ -119,24 +55,6 @@ uint32_t ElfSection::availableSize() const
     // rewritten since by the conversion of an overlapping table in a damaged image.
     uint32_t left = uint32_t(file->image + file->imageLength - data);
     return std::min(header->sh_size, left);
-}
-
-ARMElfSymbol::ARMElfSymbol(ElfFile* file, ElfSymbolEntry* entry, const QString& name)
-    : ElfSymbol(entry, name)
-{
-    uint32_t type = entry->st_info & 15;
-    uint32_t value = entry->st_value;
-    if (type == STT_FUNC && (value & 1)) {
-        kind = Thumb;
-        value &= ~1u;
-    } else if (type == STT_FUNC) {
-        kind = Arm;
-    } else if (type == 13 || type == 15) {
-        kind = Thumb;
-    } else {
-        kind = Other;
-    }
-    address = file->translateAddress(value);
 }
 
 ElfFile::ElfFile(bool useARMSymbols, bool demangleNames)
@@ -155,16 +73,14 @@ void ElfFile::clear()
         delete program;
     for (ElfSection* section : sections)
         delete section;
-    for (ElfSymbol* symbol : symbolsByName)
-        delete symbol;
-    for (ElfSymbol* symbol : otherSymbols)
-        delete symbol;
     programs.clear();
     sections.clear();
     sectionsByName.clear();
     symbolsByName.clear();
     symbolsByAddress.clear();
     otherSymbols.clear();
+    elfSymbolPool.clear();
+    armSymbolPool.clear();
     stringTable = nullptr;
     symbolEntries = nullptr;
     symbolEntryCount = 0;
@@ -239,45 +155,6 @@ void ElfFile::loadSectionNames()
         sectionsByName[stringAt(names, section->header->sh_name)] = section;
 }
 
-void ElfFile::loadSymbols()
-{
-    ElfSection* table = getSection(QStringLiteral(".symtab"));
-    if (!table || !table->data)
-        return;
-    // Entries are 16 bytes apart whatever sh_entsize says; it only sets the count.
-    // A zero sh_entsize counts 16-byte entries, and no count reaches past the contents.
-    uint32_t entrySize = table->header->sh_entsize ? table->header->sh_entsize : symbolEntrySize;
-    uint32_t count = std::min(table->header->sh_size / entrySize, table->availableSize() / symbolEntrySize);
-    symbolEntries = table->data;
-    symbolEntryCount = count;
-    symbolsByName.reserve(count);
-    for (uint32_t i = 0; i < count; ++i) {
-        auto* entry = reinterpret_cast<ElfSymbolEntry*>(table->data + i * symbolEntrySize);
-        symbolToHost(entry, bigEndian);
-        ElfSymbol* symbol = useARMSymbols ? new ARMElfSymbol(this, entry, symbolName(entry->st_name))
-                                          : new ElfSymbol(entry, symbolName(entry->st_name));
-        if (isOtherSymbolName(symbol->name)) {
-            otherSymbols.push_back(symbol);
-            continue;
-        }
-        symbolsByName.push_back(symbol);
-        if (sectionByIndex(entry->st_shndx))
-            symbolsByAddress.push_back(symbol);
-    }
-    std::sort(symbolsByName.begin(), symbolsByName.end(), byName);
-    std::sort(symbolsByAddress.begin(), symbolsByAddress.end(), byValue);
-}
-
-QString ElfFile::symbolName(uint32_t offset) const
-{
-    // Without a .strtab the symbols have no names (and so are not listed).
-    if (!stringTable)
-        return QString();
-    size_t length = 0;
-    const char* bytes = stringBytes(stringTable, offset, length);
-    return demangleNames ? demangledName(bytes, length) : textFromBytes(bytes, int(length));
-}
-
 const char* ElfFile::stringBytes(const ElfSection* section, uint32_t offset, size_t& length) const
 {
     if (section->header->sh_type != SHT_STRTAB)
@@ -320,27 +197,6 @@ QString ElfFile::sectionName(const ElfSection* section) const
     return stringAt(names, section->header->sh_name);
 }
 
-ElfSymbol* ElfFile::symbolAtOrBefore(uint32_t address) const
-{
-    auto first = std::lower_bound(symbolsByAddress.begin(), symbolsByAddress.end(), address,
-                                  [](const ElfSymbol* s, uint32_t a) { return s->value() < a; });
-    if (first != symbolsByAddress.end() && (*first)->value() == address)
-        return *first;
-    if (first == symbolsByAddress.begin())
-        return nullptr;
-    return *(first - 1);
-}
-
-bool ElfFile::symbolsAt(uint32_t address, std::vector<ElfSymbol*>& list) const
-{
-    ElfSymbol* found = symbolAtOrBefore(address);
-    if (!found)
-        return false;
-    auto range = std::equal_range(symbolsByAddress.begin(), symbolsByAddress.end(), found, byValue);
-    list.insert(list.end(), range.first, range.second);
-    return true;
-}
-
 uint8_t* ElfFile::peekBytes(uint32_t address, uint32_t length, bool virtualNotPhysical) const
 {
     uint64_t end = uint64_t(address) + length;
@@ -360,13 +216,6 @@ uint8_t* ElfFile::peekBytes(uint32_t address, uint32_t length, bool virtualNotPh
         return bytes;
     }
     return nullptr;
-}
-
-const ElfSymbolEntry* ElfFile::symbolEntry(uint32_t index) const
-{
-    if (index >= symbolEntryCount)
-        return nullptr;
-    return reinterpret_cast<const ElfSymbolEntry*>(symbolEntries + index * symbolEntrySize);
 }
 
 void ElfFile::load(const QString& fileName)

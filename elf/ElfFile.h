@@ -168,6 +168,10 @@ public:
 private:
     const uint8_t* symbolEntries = nullptr;   // the converted entries of ".symtab"
     uint32_t symbolEntryCount = 0;
+    // Storage of the symbols, reserved for the whole table at once: one allocation for
+    // all of them instead of one each (tables of 100,000 entries are common).
+    std::vector<ElfSymbol> elfSymbolPool;
+    std::vector<ARMElfSymbol> armSymbolPool;
     // Start of `size` bytes at a file offset; throws "truncated ELF file: " unless the
     // whole range lies inside the image.
     uint8_t* locate(uint32_t offset, uint64_t size) const;
@@ -175,7 +179,9 @@ private:
     void loadSections();
     void loadSectionNames();
     void loadSymbols();
-    QString symbolName(uint32_t offset) const;
+    // The raw bytes of the symbol name at `offset` of ".strtab" (empty without one).
+    const char* rawSymbolName(uint32_t offset, size_t& length) const;
+    ElfSymbol* createSymbol(ElfSymbolEntry* entry, const QString& name);
     // The bytes of the string at `offset`, not past the section contents; `length`
     // excludes the terminator, which may be missing when the section end cuts the string.
     const char* stringBytes(const ElfSection* section, uint32_t offset, size_t& length) const;
