@@ -391,7 +391,8 @@ void ARMInstructionSetDecoder::decodeArmMediaPackSaturateReverse(uint32_t word)
             undefinedInstruction();
         else
             extend(op, rd(word), rn(word), rm(word), int(field(word, 11, 10)));
-    } else if ((low & 7) == 3) {
+    } else if ((low & 7) == 3 && (op == 3 || op == 7)) {
+        // REV (011, 0011), REV16 (011, 1011), RBIT (111, 0011), REVSH (111, 1011).
         if (bit(word, 22) && !bit(word, 7))
             reverseBits(rd(word), rm(word));
         else

@@ -65,3 +65,10 @@ TEST(A32Media, ParallelCombinationsWithoutNameAndShiftEdgeCases)
     // Extends with unallocated op codes.
     EXPECT_EQ(a32Text(0xE69F0071), "undefined opcode");
 }
+
+TEST(A32Media, ReverseFamilyNeedsItsOwnOperationCodes)
+{
+    EXPECT_EQ(a32Text(0xE6BF0F31), "rev r0, r1");
+    EXPECT_EQ(a32Text(0xE6CF0FB1), "undefined opcode");   // op 100 with 1011
+    EXPECT_EQ(a32Text(0xE69F0F31), "undefined opcode");   // op 001 with 0011
+}
