@@ -48,6 +48,14 @@ void ARMInstructionSetDisassembler::advancedSimdLoadStore(uint32_t)
 
 // ---- generic coprocessor syntax ----
 
+void ARMInstructionSetDisassembler::emitCoprocessorAndOpcode(int coprocessor, int opc1)
+{
+    emitText(" p");
+    emitDecimal(uint32_t(coprocessor));
+    emitSeparator();
+    emitDecimal(uint32_t(opc1));
+}
+
 void ARMInstructionSetDisassembler::emitGenericCoprocessorLoadStore(bool unconditional, bool p,
                                                                     bool u, bool d, bool w,
                                                                     bool l, int rn, int crd,
@@ -101,10 +109,7 @@ void ARMInstructionSetDisassembler::emitGenericCoprocessorTwoRegisters(bool unco
     emitMnemonic(l ? "mrrc" : "mcrr");
     if (unconditional)
         emitChar('2');
-    emitText(" p");
-    emitDecimal(uint32_t(coprocessor));
-    emitSeparator();
-    emitDecimal(uint32_t(opc1));
+    emitCoprocessorAndOpcode(coprocessor, opc1);
     emitSeparator();
     emitRegister(rt);
     emitSeparator();
@@ -119,10 +124,7 @@ void ARMInstructionSetDisassembler::emitGenericCoprocessorDataOperation(bool unc
                                                                         int opc2, int crm)
 {
     emitMnemonic(unconditional ? "cdp2" : "cdp");
-    emitText(" p");
-    emitDecimal(uint32_t(coprocessor));
-    emitSeparator();
-    emitDecimal(uint32_t(opc1));
+    emitCoprocessorAndOpcode(coprocessor, opc1);
     emitText(", c");
     emitDecimal(uint32_t(crd));
     emitText(", c");
@@ -138,10 +140,7 @@ void ARMInstructionSetDisassembler::emitGenericCoprocessorRegisterTransfer(
 {
     static const char* const names[4] = {"mcr", "mrc", "mcr2", "mrc2"};
     emitMnemonic(names[(unconditional ? 2 : 0) + (l ? 1 : 0)]);
-    emitText(" p");
-    emitDecimal(uint32_t(coprocessor));
-    emitSeparator();
-    emitDecimal(uint32_t(opc1));
+    emitCoprocessorAndOpcode(coprocessor, opc1);
     emitSeparator();
     emitRegister(rt);
     emitText(", c");

@@ -88,6 +88,12 @@ protected:
     // Rd, Rn, Rm (the common three-register operand list, blank first).
     void emitThreeRegisters(int rd, int rn, int rm);
     void emitFourRegisters(int rd, int rn, int rm, int ra);
+    // "name Rd, #position, Rn" of SSAT/USAT(16); signed forms encode the position - 1.
+    void emitSaturate(const char* name, bool isUnsigned, int rd, int saturateTo, int rn);
+    // "ldr"/"str" with "b" and "t" placed by syntax, then " Rt, ".
+    void emitWordByteMnemonic(bool l, bool b, bool unprivileged, int rt);
+    // " pN, opc1" of the coprocessor transfers.
+    void emitCoprocessorAndOpcode(int coprocessor, int opc1);
     // Hints print ".w" only in Thumb code.
     void emitHint(const char* name);
 
@@ -188,7 +194,9 @@ protected:
     // ---- Thumb operand helpers (arm/ThumbDisassembler*.cpp) ----
     void emitT16Offset(int rt, int rn, uint32_t offset);
     void emitT32LoadStoreMnemonic(int size, bool isSigned, bool l, bool unprivileged, bool wide);
-    void emitT32LoadStoreBase(int rt, int rn);
+    void emitT32LoadStoreOperands(int rt, int rn, const char* between, uint32_t offset,
+                                  const char* after);
+    void emitT32Preload(bool instruction, int rn, const char* between, uint32_t offset);
     bool isMProfileStatusAccess(bool r, bool banked, int mask) const;
     void emitSpecialRegister(int sysm);
 

@@ -78,6 +78,16 @@ void ARMInstructionSetDisassembler::emitRegisterAddress(bool p, bool u, bool w,
         emitChar('!');
 }
 
+void ARMInstructionSetDisassembler::emitWordByteMnemonic(bool l, bool b, bool unprivileged,
+                                                         int rt)
+{
+    emitSuffixedMnemonic(l ? "ldr" : "str", b ? (unprivileged ? "bt" : "b")
+                                              : (unprivileged ? "t" : ""));
+    emitChar(' ');
+    emitRegister(rt);
+    emitSeparator();
+}
+
 void ARMInstructionSetDisassembler::loadStoreImmediate(bool p, bool u, bool b, bool w, bool l,
                                                        int rn, int rt, uint32_t imm12)
 {
@@ -89,11 +99,7 @@ void ARMInstructionSetDisassembler::loadStoreImmediate(bool p, bool u, bool b, b
         return;
     }
     const bool unprivileged = !p && w;
-    emitSuffixedMnemonic(l ? "ldr" : "str", b ? (unprivileged ? "bt" : "b")
-                                              : (unprivileged ? "t" : ""));
-    emitChar(' ');
-    emitRegister(rt);
-    emitSeparator();
+    emitWordByteMnemonic(l, b, unprivileged, rt);
     emitImmediateAddress(p, u, w, unprivileged, rn, imm12, l && !b);
 }
 
@@ -102,11 +108,7 @@ void ARMInstructionSetDisassembler::loadStoreRegister(bool p, bool u, bool b, bo
                                                       int shiftType, int rm)
 {
     const bool unprivileged = !p && w;
-    emitSuffixedMnemonic(l ? "ldr" : "str", b ? (unprivileged ? "bt" : "b")
-                                              : (unprivileged ? "t" : ""));
-    emitChar(' ');
-    emitRegister(rt);
-    emitSeparator();
+    emitWordByteMnemonic(l, b, unprivileged, rt);
     emitRegisterAddress(p, u, w, unprivileged, rn, shiftAmount, shiftType, rm);
 }
 

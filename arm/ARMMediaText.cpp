@@ -61,16 +61,22 @@ void ARMInstructionSetDisassembler::packHalfword(bool tb, int rd, int rn, int rm
     }
 }
 
-void ARMInstructionSetDisassembler::saturate(bool isUnsigned, int rd, int saturateTo, int rn,
-                                             bool sh, int shiftAmount)
+void ARMInstructionSetDisassembler::emitSaturate(const char* name, bool isUnsigned, int rd,
+                                                 int saturateTo, int rn)
 {
-    emitMnemonic(isUnsigned ? "usat" : "ssat");
+    emitMnemonic(name);
     emitChar(' ');
     emitRegister(rd);
     emitText(", #");
     emitDecimal(uint32_t(saturateTo + (isUnsigned ? 0 : 1)));
     emitSeparator();
     emitRegister(rn);
+}
+
+void ARMInstructionSetDisassembler::saturate(bool isUnsigned, int rd, int saturateTo, int rn,
+                                             bool sh, int shiftAmount)
+{
+    emitSaturate(isUnsigned ? "usat" : "ssat", isUnsigned, rd, saturateTo, rn);
     if (shiftAmount != 0 || sh) {
         emitText(sh ? ", asr #" : ", lsl #");
         emitDecimal(uint32_t(shiftAmount));
@@ -79,13 +85,7 @@ void ARMInstructionSetDisassembler::saturate(bool isUnsigned, int rd, int satura
 
 void ARMInstructionSetDisassembler::saturate16(bool isUnsigned, int rd, int saturateTo, int rn)
 {
-    emitMnemonic(isUnsigned ? "usat16" : "ssat16");
-    emitChar(' ');
-    emitRegister(rd);
-    emitText(", #");
-    emitDecimal(uint32_t(saturateTo + (isUnsigned ? 0 : 1)));
-    emitSeparator();
-    emitRegister(rn);
+    emitSaturate(isUnsigned ? "usat16" : "ssat16", isUnsigned, rd, saturateTo, rn);
 }
 
 void ARMInstructionSetDisassembler::selectBytes(int rd, int rn, int rm)
