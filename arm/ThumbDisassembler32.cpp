@@ -216,13 +216,17 @@ void ARMInstructionSetDisassembler::emitT32LoadStoreMnemonic(int size, bool isSi
     emitMnemonic(name, wide);
 }
 
-// " Rt, [Rn" shared by the T32 single loads and stores.
-void ARMInstructionSetDisassembler::emitT32LoadStoreBase(int rt, int rn)
+// " Rt, [Rn", then `between`, the offset and `after`: the T32 immediate-offset operands.
+void ARMInstructionSetDisassembler::emitT32LoadStoreOperands(int rt, int rn, const char* between,
+                                                             uint32_t offset, const char* after)
 {
     emitChar(' ');
     emitRegister(rt);
     emitText(", [");
     emitRegister(rn);
+    emitText(between);
+    emitImmediate(offset);
+    emitText(after);
 }
 
 void ARMInstructionSetDisassembler::loadLiteral32(int size, bool isSigned, bool u, int rt,
@@ -255,10 +259,7 @@ void ARMInstructionSetDisassembler::loadStorePositiveImmediate32(int size, bool 
                                                                 uint32_t imm12)
 {
     emitT32LoadStoreMnemonic(size, isSigned, l, false, true);
-    emitT32LoadStoreBase(rt, rn);
-    emitText(", #");
-    emitImmediate(imm12);
-    emitChar(']');
+    emitT32LoadStoreOperands(rt, rn, ", #", imm12, "]");
 }
 
 void ARMInstructionSetDisassembler::loadStoreNegativeImmediate32(int size, bool isSigned,
@@ -266,20 +267,14 @@ void ARMInstructionSetDisassembler::loadStoreNegativeImmediate32(int size, bool 
                                                                 uint32_t imm8)
 {
     emitT32LoadStoreMnemonic(size, isSigned, l, false, false);
-    emitT32LoadStoreBase(rt, rn);
-    emitText(", #-");
-    emitImmediate(imm8);
-    emitChar(']');
+    emitT32LoadStoreOperands(rt, rn, ", #-", imm8, "]");
 }
 
 void ARMInstructionSetDisassembler::loadStoreUnprivileged32(int size, bool isSigned, bool l,
                                                            int rn, int rt, uint32_t imm8)
 {
     emitT32LoadStoreMnemonic(size, isSigned, l, true, false);
-    emitT32LoadStoreBase(rt, rn);
-    emitText(", #");
-    emitImmediate(imm8);
-    emitChar(']');
+    emitT32LoadStoreOperands(rt, rn, ", #", imm8, "]");
 }
 
 void ARMInstructionSetDisassembler::loadStorePostIndexed32(int size, bool isSigned, bool l,
@@ -294,9 +289,7 @@ void ARMInstructionSetDisassembler::loadStorePostIndexed32(int size, bool isSign
         return;
     }
     emitT32LoadStoreMnemonic(size, isSigned, l, false, false);
-    emitT32LoadStoreBase(rt, rn);
-    emitText(u ? "], #" : "], #-");
-    emitImmediate(imm8);
+    emitT32LoadStoreOperands(rt, rn, u ? "], #" : "], #-", imm8, "");
 }
 
 void ARMInstructionSetDisassembler::loadStorePreIndexed32(int size, bool isSigned, bool l,
@@ -310,17 +303,17 @@ void ARMInstructionSetDisassembler::loadStorePreIndexed32(int size, bool isSigne
         return;
     }
     emitT32LoadStoreMnemonic(size, isSigned, l, false, false);
-    emitT32LoadStoreBase(rt, rn);
-    emitText(u ? ", #" : ", #-");
-    emitImmediate(imm8);
-    emitText("]!");
+    emitT32LoadStoreOperands(rt, rn, u ? ", #" : ", #-", imm8, "]!");
 }
 
 void ARMInstructionSetDisassembler::loadStoreRegister32(int size, bool isSigned, bool l, int rn,
                                                        int rt, int shiftAmount, int rm)
 {
     emitT32LoadStoreMnemonic(size, isSigned, l, false, true);
-    emitT32LoadStoreBase(rt, rn);
+    emitChar(' ');
+    emitRegister(rt);
+    emitText(", [");
+    emitRegister(rn);
     emitSeparator();
     emitRegister(rm);
     if (shiftAmount != 0) {
@@ -330,32 +323,31 @@ void ARMInstructionSetDisassembler::loadStoreRegister32(int size, bool isSigned,
     emitChar(']');
 }
 
-void ARMInstructionSetDisassembler::preloadLiteral32(bool instruction, bool u, uint32_t imm12)
+// "pld [Rn" or "pli [Rn", then `between`, the offset and "]".
+void ARMInstructionSetDisassembler::emitT32Preload(bool instruction, int rn, const char* between,
+                                                   uint32_t offset)
 {
     emitMnemonic(instruction ? "pli" : "pld");
-    emitText(u ? " [pc, #" : " [pc, #-");
-    emitImmediate(imm12);
+    emitText(" [");
+    emitRegister(rn);
+    emitText(between);
+    emitImmediate(offset);
     emitChar(']');
+}
+
+void ARMInstructionSetDisassembler::preloadLiteral32(bool instruction, bool u, uint32_t imm12)
+{
+    emitT32Preload(instruction, 15, u ? ", #" : ", #-", imm12);
 }
 
 void ARMInstructionSetDisassembler::preloadPositive32(bool instruction, int rn, uint32_t imm12)
 {
-    emitMnemonic(instruction ? "pli" : "pld");
-    emitText(" [");
-    emitRegister(rn);
-    emitText(", #+");
-    emitImmediate(imm12);
-    emitChar(']');
+    emitT32Preload(instruction, rn, ", #+", imm12);
 }
 
 void ARMInstructionSetDisassembler::preloadNegative32(bool instruction, int rn, uint32_t imm8)
 {
-    emitMnemonic(instruction ? "pli" : "pld");
-    emitText(" [");
-    emitRegister(rn);
-    emitText(", #-");
-    emitImmediate(imm8);
-    emitChar(']');
+    emitT32Preload(instruction, rn, ", #-", imm8);
 }
 
 void ARMInstructionSetDisassembler::preloadRegister32(bool instruction, int rn, int shiftAmount,
