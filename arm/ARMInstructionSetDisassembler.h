@@ -193,6 +193,7 @@ protected:
 
     // ---- Thumb operand helpers (arm/ThumbDisassembler*.cpp) ----
     void emitT16Offset(int rt, int rn, uint32_t offset);
+    void emitT32DataProcessingPrefix(int op, bool s, int rn, int rd, bool immediate);
     void emitT32LoadStoreMnemonic(int size, bool isSigned, bool l, bool unprivileged, bool wide);
     void emitT32LoadStoreOperands(int rt, int rn, const char* between, uint32_t offset,
                                   const char* after);

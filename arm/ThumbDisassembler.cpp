@@ -244,8 +244,7 @@ void ARMInstructionSetDisassembler::pushPop16(bool pop, bool r, uint32_t registe
 
 void ARMInstructionSetDisassembler::breakpoint16(uint32_t imm8)
 {
-    emitText("bkpt #");
-    emitImmediate(imm8);
+    breakpoint(imm8);
 }
 
 void ARMInstructionSetDisassembler::setEndianness16(bool bigEndian)
@@ -339,9 +338,7 @@ void ARMInstructionSetDisassembler::conditionalBranch16(int cond, uint32_t imm8)
 
 void ARMInstructionSetDisassembler::supervisorCall16(uint32_t imm8)
 {
-    emitMnemonic(unifiedSyntax ? "svc" : "swi");
-    emitText(" #");
-    emitImmediate(imm8);
+    supervisorCall(imm8);
 }
 
 void ARMInstructionSetDisassembler::branch16(uint32_t imm11)

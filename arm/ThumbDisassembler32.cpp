@@ -50,8 +50,11 @@ const char* comparisonName(int op)
 
 } // namespace
 
-void ARMInstructionSetDisassembler::dataProcessingModifiedImmediate(int op, bool s, int rn,
-                                                                   int rd, uint32_t imm12)
+// The T32 data-processing name (compare, test and move forms included), then "Rd, " and
+// "Rn, " where the form has them. `immediate`: ".w" only where a 16-bit immediate form
+// with the same text exists; register forms always print it.
+void ARMInstructionSetDisassembler::emitT32DataProcessingPrefix(int op, bool s, int rn, int rd,
+                                                               bool immediate)
 {
     const char* comparison = s && rd == 15 ? comparisonName(op) : nullptr;
     const bool noFirstOperand = (op == opOrr || op == opOrn) && rn == 15;
@@ -60,10 +63,12 @@ void ARMInstructionSetDisassembler::dataProcessingModifiedImmediate(int op, bool
         name = comparison;
     else if (noFirstOperand)
         name = op == opOrr ? (s ? "movs" : "mov") : (s ? "mvns" : "mvn");
-    // Only these names also have a 16-bit immediate form.
-    const bool wide = !name || op == opAdd || op == opSub || op == opRsb
-        || (op == opOrr && noFirstOperand);
-    emitMnemonic(name ? name : "????", wide && (!comparison || op == opSub));
+    bool wide = true;
+    if (immediate && name) {
+        wide = comparison ? op == opSub
+                          : op == opAdd || op == opSub || op == opRsb || (op == opOrr && noFirstOperand);
+    }
+    emitMnemonic(name ? name : "????", wide);
     emitChar(' ');
     if (!comparison) {
         emitRegister(rd);
@@ -73,6 +78,12 @@ void ARMInstructionSetDisassembler::dataProcessingModifiedImmediate(int op, bool
         emitRegister(rn);
         emitSeparator();
     }
+}
+
+void ARMInstructionSetDisassembler::dataProcessingModifiedImmediate(int op, bool s, int rn,
+                                                                   int rd, uint32_t imm12)
+{
+    emitT32DataProcessingPrefix(op, s, rn, rd, true);
     emitChar('#');
     emitImmediate(expandModifiedImmediate(imm12));
 }
@@ -167,23 +178,7 @@ void ARMInstructionSetDisassembler::dataProcessingShiftedRegister32(int op, bool
         emitRegister(rm);
         return;
     }
-    const char* comparison = s && rd == 15 ? comparisonName(op) : nullptr;
-    const bool noFirstOperand = op == opOrn && rn == 15;
-    const char* name = s ? flagNames[op] : names[op];
-    if (comparison)
-        name = comparison;
-    else if (noFirstOperand)
-        name = s ? "mvns" : "mvn";
-    emitMnemonic(name ? name : "????", true);
-    emitChar(' ');
-    if (!comparison) {
-        emitRegister(rd);
-        emitSeparator();
-    }
-    if (!noFirstOperand) {
-        emitRegister(rn);
-        emitSeparator();
-    }
+    emitT32DataProcessingPrefix(op, s, rn, rd, false);
     emitRegister(rm);
     emitImmediateShift(shiftType, shiftAmount);
 }
