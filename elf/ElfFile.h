@@ -3,6 +3,8 @@
 // Header, program-header, section-header and symbol fields are converted to host byte
 // order inside the buffer; all other section contents stay in the image's byte order and
 // are read with readU16/readU32 (common/ByteOrder.h) and `bigEndian`.
+#include "elf/HugePageAllocator.h"
+
 #include <QString>
 #include <cstdint>
 #include <cstdio>
@@ -170,8 +172,8 @@ private:
     uint32_t symbolEntryCount = 0;
     // Storage of the symbols, reserved for the whole table at once: one allocation for
     // all of them instead of one each (tables of 100,000 entries are common).
-    std::vector<ElfSymbol> elfSymbolPool;
-    std::vector<ARMElfSymbol> armSymbolPool;
+    std::vector<ElfSymbol, HugePageAllocator<ElfSymbol>> elfSymbolPool;
+    std::vector<ARMElfSymbol, HugePageAllocator<ARMElfSymbol>> armSymbolPool;
     // Start of `size` bytes at a file offset; throws "truncated ELF file: " unless the
     // whole range lies inside the image.
     uint8_t* locate(uint32_t offset, uint64_t size) const;
@@ -182,6 +184,8 @@ private:
     // The raw bytes of the symbol name at `offset` of ".strtab" (empty without one).
     const char* rawSymbolName(uint32_t offset, size_t& length) const;
     ElfSymbol* createSymbol(ElfSymbolEntry* entry, const QString& name);
+    // The symbol made for entry `index` of ".symtab".
+    ElfSymbol* pooledSymbol(uint32_t index);
     // The bytes of the string at `offset`, not past the section contents; `length`
     // excludes the terminator, which may be missing when the section end cuts the string.
     const char* stringBytes(const ElfSection* section, uint32_t offset, size_t& length) const;

@@ -124,7 +124,6 @@ void ElfFile::loadSymbols()
 
     std::vector<NamedSymbol> named;
     std::vector<QByteArray> demangledNames;   // owns the bytes `named` points to
-    std::vector<ElfSymbol*> symbols(count);
     named.reserve(count);
     otherSymbols.reserve(count);
     for (uint32_t i = 0; i < count; ++i) {
@@ -139,9 +138,9 @@ void ElfFile::loadSymbols()
                 name = {demangledNames.back().constData(), size_t(text.size())};
             }
         }
-        symbols[i] = createSymbol(entry, nameText(name));
+        ElfSymbol* symbol = createSymbol(entry, nameText(name));
         if (isOtherSymbolName(name))
-            otherSymbols.push_back(symbols[i]);
+            otherSymbols.push_back(symbol);
         else
             named.push_back({name.bytes, uint32_t(name.length), i});
     }
@@ -151,7 +150,7 @@ void ElfFile::loadSymbols()
     std::vector<std::pair<uint32_t, uint32_t>> addressed;   // value, index in table order
     symbolsByName.reserve(named.size());
     for (const NamedSymbol& n : named) {
-        ElfSymbol* symbol = symbols[n.index];
+        ElfSymbol* symbol = pooledSymbol(n.index);
         symbolsByName.push_back(symbol);
         if (sectionByIndex(symbol->entry->st_shndx))
             addressed.emplace_back(symbol->value(), n.index);
@@ -160,7 +159,7 @@ void ElfFile::loadSymbols()
               [](const auto& a, const auto& b) { return a.first < b.first; });
     symbolsByAddress.reserve(addressed.size());
     for (const auto& a : addressed)
-        symbolsByAddress.push_back(symbols[a.second]);
+        symbolsByAddress.push_back(pooledSymbol(a.second));
 }
 
 ElfSymbol* ElfFile::createSymbol(ElfSymbolEntry* entry, const QString& name)
@@ -171,6 +170,13 @@ ElfSymbol* ElfFile::createSymbol(ElfSymbolEntry* entry, const QString& name)
     }
     elfSymbolPool.emplace_back(entry, name);
     return &elfSymbolPool.back();
+}
+
+ElfSymbol* ElfFile::pooledSymbol(uint32_t index)
+{
+    if (useARMSymbols)
+        return &armSymbolPool[index];
+    return &elfSymbolPool[index];
 }
 
 const char* ElfFile::rawSymbolName(uint32_t offset, size_t& length) const
