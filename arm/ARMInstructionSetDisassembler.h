@@ -9,7 +9,7 @@
 //   arm/ARMMediaText.cpp                 A32 media, saturating and parallel arithmetic
 //   arm/ARMSystemText.cpp                branches, status, exceptions, hints, barriers
 //   arm/ARMCoprocessorText.cpp           coprocessor handlers 15-18, SIMD 149-150
-//   arm/ThumbDisassembler.cpp            T16 and T32 handler texts (63-135)
+//   arm/ThumbDisassembler*.cpp           T16 and T32 handler texts (63-135)
 #include "arm/ARMInstructionSetDecoder.h"
 #include <cstdint>
 #include <set>
