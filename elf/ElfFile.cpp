@@ -31,18 +31,11 @@ void headerToHost(ElfHeader* h, bool be)
     toHost16(ELF_RECORD_FIELD(h, ElfHeader, e_shstrndx), be);
 }
 
-void programHeaderToHost(ElfProgramHeader* p, bool be)
+// Program and section header entries are nothing but 32-bit words, back to back.
+void wordsToHost(void* record, uint32_t size, bool be)
 {
-    // All eight fields are 32-bit words, laid out back to back.
-    for (uint32_t offset = 0; offset < programEntrySize; offset += 4)
-        toHost32(reinterpret_cast<uint8_t*>(p) + offset, be);
-}
-
-void sectionHeaderToHost(ElfSectionHeader* s, bool be)
-{
-    // All ten fields are 32-bit words, laid out back to back.
-    for (uint32_t offset = 0; offset < sectionEntrySize; offset += 4)
-        toHost32(reinterpret_cast<uint8_t*>(s) + offset, be);
+    for (uint32_t offset = 0; offset < size; offset += 4)
+        toHost32(static_cast<uint8_t*>(record) + offset, be);
 }
 
 } // namespace
@@ -126,7 +119,7 @@ void ElfFile::loadPrograms()
     uint8_t* table = locate(header->e_phoff, uint64_t(count) * programEntrySize);
     for (uint32_t i = 0; i < count; ++i) {
         auto* entry = reinterpret_cast<ElfProgramHeader*>(table + i * programEntrySize);
-        programHeaderToHost(entry, bigEndian);
+        wordsToHost(entry, programEntrySize, bigEndian);
         uint8_t* data = entry->p_filesz ? locate(entry->p_offset, entry->p_filesz) : nullptr;
         programs.push_back(new ElfProgram(entry, data));
     }
@@ -139,7 +132,7 @@ void ElfFile::loadSections()
     sections.reserve(count);
     for (uint32_t i = 0; i < count; ++i) {
         auto* entry = reinterpret_cast<ElfSectionHeader*>(table + i * sectionEntrySize);
-        sectionHeaderToHost(entry, bigEndian);
+        wordsToHost(entry, sectionEntrySize, bigEndian);
         uint8_t* data = entry->sh_type == SHT_NOBITS ? nullptr : locate(entry->sh_offset, entry->sh_size);
         sections.push_back(new ElfSection(this, entry, data));
     }

@@ -8,12 +8,7 @@ namespace {
 
 std::string fixtureListing(const std::string& fixture, const std::vector<std::string>& options)
 {
-    std::vector<std::string> args = options;
-    args.push_back(elfFixture(fixture));
-    RunResult r = runMorvane(args);
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.err, "");
-    return r.out;
+    return listingOf(elfFixture(fixture), options);
 }
 
 const char* const armObjectSymbols =

@@ -11,10 +11,7 @@ const uint8_t globalObject = ELF32_ST_INFO(STB_GLOBAL, STT_OBJECT);
 
 std::string listing(const std::vector<uint8_t>& image, const std::string& option)
 {
-    RunResult r = runOnImage(image, {option});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.err, "");
-    return r.out;
+    return listingOf(writeTempFile(image, ".elf"), {option});
 }
 
 std::string sectionBlock(const std::string& name, const std::string& type, const std::string& flags)

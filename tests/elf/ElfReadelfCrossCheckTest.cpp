@@ -32,9 +32,7 @@ uint32_t hex(const std::string& text)
 
 std::string morvane(const std::string& option, const std::string& path)
 {
-    RunResult r = runMorvane({option, path});
-    EXPECT_EQ(r.status, 0) << r.err;
-    return r.out;
+    return listingOf(path, {option});
 }
 
 // "key : 0xVALUE [text]" blocks of the program and section listings, one map per block.

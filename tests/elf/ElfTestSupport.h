@@ -4,6 +4,8 @@
 #include "support/ElfWriter.h"
 #include "support/RunMorvane.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <memory>
 #include <sstream>
@@ -33,6 +35,18 @@ inline std::vector<std::string> splitLines(const std::string& text)
     for (std::string line; std::getline(stream, line);)
         lines.push_back(line);
     return lines;
+}
+
+// Runs morvane with `options` on `path`, expects success without diagnostics and
+// returns the listing.
+inline std::string listingOf(const std::string& path, const std::vector<std::string>& options)
+{
+    std::vector<std::string> args = options;
+    args.push_back(path);
+    RunResult r = runMorvane(args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    return r.out;
 }
 
 // Runs morvane on `bytes` written to a temporary file.
