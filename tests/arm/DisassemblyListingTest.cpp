@@ -3,6 +3,7 @@
 #include "support/RunMorvane.h"
 #include "support/ElfWriter.h"
 #include "arm/DisassemblyListing.h"
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -210,4 +211,49 @@ TEST(DisassemblyListing, CodeSectionOverOtherTablesIsListedWithinTheFile)
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.rfind(std::string(unifiedLine) + textLine + "\t.global start\nstart:\n", 0), 0u)
         << r.out;
+}
+
+TEST(DisassemblyListing, InterworkingImageFromTheToolchain)
+{
+    // Assembled and linked by the GNU tools: ARM and Thumb functions, a data object, a
+    // weak Thumb function sharing its address with a global one.
+    TempDir dir;
+    const std::string source = std::string(MORVANE_TEST_DATA) + "/arm/interwork.s";
+    ASSERT_EQ(std::system(("arm-none-eabi-as -march=armv7-a " + source + " -o " + dir.file("iw.o")
+                           + " && arm-none-eabi-ld -Ttext=0x8000 -e 0x8000 " + dir.file("iw.o")
+                           + " -o " + dir.file("iw.elf")).c_str()),
+              0);
+    RunResult r = runMorvane({"-disassemble", "-ual", dir.file("iw.elf")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, std::string(unifiedLine) + textLine
+                         + "\t.global armEntry\n"
+                           "armEntry:\n"
+                           "\tpush {r4, lr}\n"
+                           "\tblx thumbLeaf\n"
+                           "\tbl armLeaf\n"
+                           "\tldr r0, [pc, #4]\n"
+                           "\tpop {r4, pc}\n"
+                           "table:\n"
+                           "\tmov r0, r0\n"
+                           "\tbx lr\n"
+                           "armLeaf:\n"
+                           "\tbx lr\n"
+                           "\t.global thumbLeaf\n"
+                           "\t.thumb_func\n"
+                           "thumbLeaf:\n"
+                           "\tpush {r4, lr}\n"
+                           "\tmovs r0, #1\n"
+                           "\tbl alsoWeak\n"
+                           "\tpop {r4, pc}\n"
+                           "\t.global alsoWeak\n"
+                           "\t.thumb_func\n"
+                           "alsoWeak:\n"
+                           "\t.thumb_func\n"
+                           "thumbWeak:\n"
+                           "\tadds r0, #1\n"
+                           "\tbx lr\n"
+                           "\tmovs r0, r0\n"
+                           "armTail:\n"
+                           "\tmov r0, r0\n"
+                           "\tbx lr\n");
 }
