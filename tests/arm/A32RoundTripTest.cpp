@@ -38,6 +38,7 @@ const Variant variants[] = {
     {"a32_v7.s", "armv7-a", "v7A", v7Extensions},
     {"a32_v6.s", "armv6k", "v6", ""},
     {"a32_v5te.s", "armv5te", "v5TE", ""},
+    {"a32_v4t.s", "armv4t", "v4T", ""},
 };
 
 bool run(const std::string& command)
