@@ -164,6 +164,16 @@ TEST(ElfDemangling, GnuV3NamesDemangleWhenEnabled)
                                         "plain_Z"}));
 }
 
+TEST(ElfDemangling, DoubleUnderscoreNamesGoToTheDemanglerAsTheyAre)
+{
+    // The GNU v3 demangler does not take the extra underscore: the name stays as read.
+    ElfWriter w = textImage();
+    w.addSymbol("__Z5twicel", 0x1, 4, globalFunc, 0, 1);
+    w.addSymbol("_Z", 0x3, 4, globalFunc, 0, 1);
+    w.addSymbol("_", 0x5, 4, globalFunc, 0, 1);
+    EXPECT_EQ(names(loadModel(w.build())->symbolsByName), (std::vector<std::string>{"_", "_Z", "__Z5twicel"}));
+}
+
 TEST(ElfDemangling, AdsLinkedImagesDemangleTheSameWay)
 {
     ElfWriter w = textImage();
