@@ -10,7 +10,7 @@ DwarfAttributeIterator::DwarfAttributeIterator(const DwarfDebuggingInformationEn
 
 bool DwarfAttributeIterator::next(DwarfAttributeValue& value)
 {
-    const auto& specifications = entry.abbreviation->specifications;
+    const auto& specifications = entry.abbreviation().specifications;
     if (index >= specifications.size())
         return false;
     value.attribute = specifications[index].first;

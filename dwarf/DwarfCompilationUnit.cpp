@@ -73,7 +73,7 @@ uint32_t staticAddress(const DwarfDebuggingInformationEntry* entry)
     auto value = entry->lookupAttribute(DW_AT_location, false);
     if (!value || value->valueClass != DwarfValueClass::Block || value->value != 5 || value->bytes()[0] != DW_OP_addr)
         return 0;
-    return readU32(value->bytes() + 1, entry->byteOrder);
+    return readU32(value->bytes() + 1, entry->byteOrder());
 }
 
 template <class Key>
@@ -269,9 +269,9 @@ void DwarfCompilationUnit::addToIndexes(DwarfDebuggingInformationEntry* entry)
         subprograms.push_back(entry);
     else if (entry->tag == DW_TAG_variable)
         variables.push_back(entry);
-    if (!isNamedTag(entry->tag) || hasOwnAttribute(*entry->abbreviation, DW_AT_declaration))
+    if (!isNamedTag(entry->tag) || hasOwnAttribute(entry->abbreviation(), DW_AT_declaration))
         return;
-    if (hasOwnAttribute(*entry->abbreviation, DW_AT_name)) {
+    if (hasOwnAttribute(entry->abbreviation(), DW_AT_name)) {
         namedEntries.push_back(entry);
     } else {
         pendingNames.push_back(entry);
@@ -312,7 +312,7 @@ void DwarfCompilationUnit::resolvePendingNames()
         }
         if (!name)
             continue;
-        entry->cachedName = name;
+        entry->setName(name);
         if (*name)
             namedEntries.push_back(entry);
     }

@@ -51,6 +51,7 @@ public:
     std::vector<DwarfDebuggingInformationEntry*> namedEntries;   // by name
     std::vector<DwarfDebuggingInformationEntry*> pendingNames;   // named later through linkage names
     uint32_t pendingCount = 0;
+    std::vector<const char*> entryNames;                         // the entries' cached names
 
     bool entriesRead = false;
     bool truncated = false;             // the unit's length runs past .debug_info

@@ -15,7 +15,8 @@ const unsigned lookupBudget = 256;
 
 DwarfDebuggingInformationEntry::DwarfDebuggingInformationEntry(
     DwarfCompilationUnit* unit, const DwarfAbbreviation* abbreviation, uint32_t offset)
-    : tag(abbreviation->tag), offset(offset), unit(unit), byteOrder(unit->byteOrder), abbreviation(abbreviation)
+    : tag(abbreviation->tag), offset(offset), unit(unit),
+      abbreviationIndex(uint32_t(abbreviation - unit->abbreviations.data()))
 {
 }
 
@@ -75,11 +76,31 @@ DwarfDebuggingInformationEntry* DwarfDebuggingInformationEntry::abstractOrigin()
 
 const char* DwarfDebuggingInformationEntry::name() const
 {
-    if (!cachedName) {
+    if (!nameIndex) {
         auto value = lookupAttribute(DW_AT_name, false);
-        cachedName = value && value->valueClass == DwarfValueClass::String && value->data ? value->text() : "";
+        setName(value && value->valueClass == DwarfValueClass::String && value->data ? value->text() : "");
     }
-    return cachedName;
+    return unit->entryNames[nameIndex - 1];
+}
+
+void DwarfDebuggingInformationEntry::setName(const char* name) const
+{
+    if (nameIndex) {
+        unit->entryNames[nameIndex - 1] = name;
+        return;
+    }
+    unit->entryNames.push_back(name);
+    nameIndex = uint32_t(unit->entryNames.size());
+}
+
+const DwarfAbbreviation& DwarfDebuggingInformationEntry::abbreviation() const
+{
+    return unit->abbreviations[abbreviationIndex];
+}
+
+uint32_t DwarfDebuggingInformationEntry::byteOrder() const
+{
+    return unit->byteOrder;
 }
 
 std::vector<DwarfAttributeValue> DwarfDebuggingInformationEntry::attributes() const
@@ -95,7 +116,7 @@ std::vector<DwarfAttributeValue> DwarfDebuggingInformationEntry::attributes() co
 
 uint32_t DwarfDebuggingInformationEntry::attributeCount() const
 {
-    return uint32_t(abbreviation->specifications.size());
+    return uint32_t(abbreviation().specifications.size());
 }
 
 const uint8_t* DwarfDebuggingInformationEntry::attributeBytes() const

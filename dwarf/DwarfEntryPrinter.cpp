@@ -142,8 +142,8 @@ void DwarfEntryPrinter::printRanges(const DwarfDebuggingInformationEntry& entry,
     if (!reader.debugRanges)
         return;
     for (uint64_t position = offset; position + 8 <= reader.debugRangesSize; position += 8) {
-        uint32_t begin = readU32(reader.debugRanges + position, entry.byteOrder);
-        uint32_t end = readU32(reader.debugRanges + position + 4, entry.byteOrder);
+        uint32_t begin = readU32(reader.debugRanges + position, entry.byteOrder());
+        uint32_t end = readU32(reader.debugRanges + position + 4, entry.byteOrder());
         if (begin == 0)
             return;
         out.bytes("0x", 2);
