@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 
 namespace {
 
@@ -103,6 +104,9 @@ bool isMangled(const char* name)
 
 DwarfCompilationUnit::~DwarfCompilationUnit()
 {
+    // The entries' memory belongs to the reader's arena.
+    for (DwarfDebuggingInformationEntry* entry : allEntries)
+        entry->~DwarfDebuggingInformationEntry();
     for (char* name : demangledNames)
         free(name);
 }
@@ -255,12 +259,19 @@ DwarfDebuggingInformationEntry* DwarfCompilationUnit::buildEntry(const DwarfAbbr
     uint32_t entryOffset = uint32_t(position - unitStart);
     switch (abbreviation->tag) {
     case DW_TAG_subprogram:
-        return pool.create<DwarfDebuggingInformationSubprogram>(this, abbreviation, entryOffset);
+        return createEntry<DwarfDebuggingInformationSubprogram>(abbreviation, entryOffset);
     case DW_TAG_variable:
-        return pool.create<DwarfDebuggingInformationVariable>(this, abbreviation, entryOffset);
+        return createEntry<DwarfDebuggingInformationVariable>(abbreviation, entryOffset);
     default:
-        return pool.create<DwarfDebuggingInformationEntry>(this, abbreviation, entryOffset);
+        return createEntry<DwarfDebuggingInformationEntry>(abbreviation, entryOffset);
     }
+}
+
+template <class T>
+DwarfDebuggingInformationEntry* DwarfCompilationUnit::createEntry(const DwarfAbbreviation* abbreviation,
+                                                                  uint32_t entryOffset)
+{
+    return new (owner->entryArena.allocate(sizeof(T))) T(this, abbreviation, entryOffset);
 }
 
 void DwarfCompilationUnit::addToIndexes(DwarfDebuggingInformationEntry* entry)

@@ -2,7 +2,6 @@
 // One unit of .debug_info: its header, its own copy of its abbreviation table, and its
 // entry tree, read once on first need, with the indexes built from it.
 #include "dwarf/DwarfAbbreviation.h"
-#include "dwarf/DwarfEntryPool.h"
 #include "dwarf/DwarfFormReader.h"
 #include <cstdint>
 #include <memory>
@@ -66,9 +65,10 @@ private:
     void sortIndexes();
     void resolvePendingNames();
     void reportUnknownCode(uint32_t code, const uint8_t* position);
+    template <class T>
+    DwarfDebuggingInformationEntry* createEntry(const DwarfAbbreviation* abbreviation, uint32_t entryOffset);
     const char* keepDemangledName(char* name);
 
-    DwarfEntryPool pool;
     std::unique_ptr<DwarfDebuggingInformationEntry> header;
     std::vector<char*> demangledNames;  // owned, from the demangler
 };
