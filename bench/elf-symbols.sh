@@ -7,36 +7,45 @@
 #
 # Environment: SYMBOLS (functions to generate, default 60000; each brings two or three
 # table entries), WORK (build directory, default a fresh temporary one; an image already
-# built there is reused), RUNS (timed runs per tool, default 10).
+# built there is reused), RUNS (timed runs per tool, default 10), MIX (default "mixed";
+# "cxx" makes every function and object a mangled C++ name, the worst case for morvane,
+# which demangles them while readelf -s does not).
 set -eu
 
 MORVANE=${1:-build/morvane}
 SYMBOLS=${SYMBOLS:-60000}
 RUNS=${RUNS:-10}
+MIX=${MIX:-mixed}
 WORK=${WORK:-$(mktemp -d)}
 mkdir -p "$WORK"
-IMAGE=$WORK/symbols.o
+IMAGE=$WORK/symbols-$MIX-$SYMBOLS.o
 
 generate() {
-    python3 - "$WORK/symbols.s" "$SYMBOLS" <<'PY'
+    python3 - "$WORK/symbols.s" "$SYMBOLS" "$MIX" <<'PY'
 import sys
-path, count = sys.argv[1], int(sys.argv[2])
+path, count, mix = sys.argv[1], int(sys.argv[2]), sys.argv[3]
+def cxx(n, name):
+    if mix != 'cxx':
+        return name
+    space = 'space%d' % (n % 97)
+    return '_ZN%d%s6detail8RegistryIiLj%dEE%d%sEPKcRKSt6vectorIiSaIiEE' % (len(space), space, n % 13, len(name), name)
 out = ['\t.syntax unified', '\t.text']
 for n in range(count):
     kind = n % 4
     if kind == 0:       # ARM function with a local label
-        name = 'arm_function_%d' % n
+        name = cxx(n, 'arm_function_%d' % n)
         out += ['\t.arm', '\t.global %s' % name, '\t.type %s, %%function' % name,
                 '%s:' % name, '.Lloop%d:' % n, '\tbx lr']
     elif kind == 1:     # Thumb function with a mangled C++ name
-        name = '_ZN5space%d6Device3runEi' % n
+        space = 'space%d' % n
+        name = '_ZN%d%s6Device3runEi' % (len(space), space)
         out += ['\t.thumb', '\t.global %s' % name, '\t.type %s, %%function' % name,
                 '\t.thumb_func', '%s:' % name, '\tbx lr', '\t.align 2']
     elif kind == 2:     # local static function
-        name = 'helper_%d' % (count - n)
+        name = cxx(n, 'helper_%d' % (count - n))
         out += ['\t.arm', '\t.type %s, %%function' % name, '%s:' % name, '\tmov r0, #%d' % (n & 255), '\tbx lr']
     else:               # data object in the literal area
-        name = 'table_%d' % n
+        name = cxx(n, 'table_%d' % n)
         out += ['\t.global %s' % name, '\t.type %s, %%object' % name, '%s:' % name, '\t.word %d' % n]
 with open(path, 'w') as f:
     f.write('\n'.join(out) + '\n')

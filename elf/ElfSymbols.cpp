@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <string>
 #define HAVE_DECL_BASENAME 1
 #include <libiberty/demangle.h>
 
@@ -42,18 +44,22 @@ bool isMangled(NameBytes name)
         || (name.length >= 3 && n[0] == '_' && n[1] == '_' && n[2] == 'Z');
 }
 
+struct FreeDeleter {
+    void operator()(char* text) const { free(text); }
+};
+using DemangledText = std::unique_ptr<char, FreeDeleter>;
+
 // libiberty offers GNU v3 demangling only (its ARM/cfront scheme is gone), so images
-// linked by ADS are demangled the same way. Empty when the name does not demangle.
-QByteArray demangled(NameBytes name)
+// linked by ADS are demangled the same way. Null when the name does not demangle.
+// `terminated`: the name's NUL lies inside its section, so it can be used in place.
+DemangledText demangled(NameBytes name, bool terminated)
 {
-    // A terminated copy: the name may have been cut by the end of its section.
-    QByteArray copy(name.bytes, int(name.length));
-    char* text = cplus_demangle(copy.constData(), DMGL_PARAMS | DMGL_TYPES | DMGL_GNU_V3);
-    if (!text)
-        return QByteArray();
-    QByteArray result(text);
-    free(text);
-    return result;
+    const int options = DMGL_PARAMS | DMGL_TYPES | DMGL_GNU_V3;
+    if (terminated)
+        return DemangledText(cplus_demangle(name.bytes, options));
+    // Cut by the end of its section: demangle a terminated copy.
+    std::string copy(name.bytes, name.length);
+    return DemangledText(cplus_demangle(copy.c_str(), options));
 }
 
 // Unnamed symbols, mapping symbols ($a, $t, $d...) and local labels (.L...).
@@ -123,7 +129,9 @@ void ElfFile::loadSymbols()
         elfSymbolPool.reserve(count);
 
     std::vector<NamedSymbol> named;
-    std::vector<QByteArray> demangledNames;   // owns the bytes `named` points to
+    std::vector<DemangledText> demangledNames;   // owns the bytes `named` points to
+    const char* stringsEnd = stringTable ? reinterpret_cast<const char*>(stringTable->data)
+            + stringTable->availableSize() : nullptr;
     named.reserve(count);
     otherSymbols.reserve(count);
     for (uint32_t i = 0; i < count; ++i) {
@@ -132,10 +140,9 @@ void ElfFile::loadSymbols()
         NameBytes name;
         name.bytes = rawSymbolName(entry->st_name, name.length);
         if (demangleNames && isMangled(name)) {
-            QByteArray text = demangled(name);
-            if (!text.isEmpty()) {
-                demangledNames.push_back(text);
-                name = {demangledNames.back().constData(), size_t(text.size())};
+            if (DemangledText text = demangled(name, name.bytes + name.length < stringsEnd)) {
+                name = {text.get(), strlen(text.get())};
+                demangledNames.push_back(std::move(text));
             }
         }
         ElfSymbol* symbol = createSymbol(entry, nameText(name));
