@@ -14,7 +14,8 @@
 
 // Tables of a damaged image may sit at any file offset, so the in-place views are packed
 // copies of the <elf.h> records (same field names and layout): the compiler then never
-// assumes an aligned address.
+// assumes an aligned address. A packed field cannot bind to a reference: pass a copy,
+// e.g. std::min(uint32_t(header->sh_size), limit).
 struct __attribute__((packed)) ElfHeader {
     unsigned char e_ident[EI_NIDENT];
     Elf32_Half e_type;
