@@ -12,6 +12,7 @@
 #include "common/ByteOrder.h"
 #include "common/Text.h"
 #include <cstring>
+#include <memory>
 
 ArchitectureLevel architectureLevelFromName(const char* arch)
 {
@@ -143,16 +144,15 @@ void printDisassembly(const ElfFile& image, const char* arch, bool unified, FILE
     if (unified)
         fputs("\t.syntax unified\n", stream);
     const ArchitectureLevel level = architectureLevelFromName(arch);
-    ListingSymbols* symbols = nullptr;
+    std::unique_ptr<ListingSymbols> symbols;   // built at the first code section
     for (const ElfSection* section : image.sections) {
         if (!section || !isCodeSection(*section))
             continue;
         if (!symbols)
-            symbols = new ListingSymbols(image);
+            symbols.reset(new ListingSymbols(image));
         fprintf(stream, "\t.section\t%s,\"ax\",%%progbits\n",
                 bytesFromText(image.sectionName(section)).constData());
         SectionListing listing(image, *section, *symbols, level, unified, stream);
         listing.run();
     }
-    delete symbols;
 }
