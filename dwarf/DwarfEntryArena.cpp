@@ -7,8 +7,29 @@
 
 namespace {
 const size_t firstBlockSize = 64 * 1024;
-const size_t largestBlockSize = 1024 * 1024;
+// Blocks grow to one huge page, which the kernel may then back with a single page.
+const size_t hugePageSize = 2 * 1024 * 1024;
 const size_t alignment = alignof(std::max_align_t);
+
+void* mapBlock(size_t size)
+{
+    if (size < hugePageSize)
+        return mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    // Map one huge page more, to place the block on a huge-page boundary; the spare head and
+    // tail are unmapped again.
+    size_t mappedSize = size + hugePageSize;
+    void* mapped = mmap(nullptr, mappedSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED)
+        return mapped;
+    uintptr_t start = (uintptr_t(mapped) + hugePageSize - 1) & ~uintptr_t(hugePageSize - 1);
+    size_t head = start - uintptr_t(mapped);
+    if (head)
+        munmap(mapped, head);
+    if (hugePageSize - head)
+        munmap(reinterpret_cast<void*>(start + size), hugePageSize - head);
+    madvise(reinterpret_cast<void*>(start), size, MADV_HUGEPAGE);
+    return reinterpret_cast<void*>(start);
+}
 }
 
 DwarfEntryArena::~DwarfEntryArena()
@@ -33,10 +54,9 @@ void* DwarfEntryArena::allocate(size_t size)
 
 void DwarfEntryArena::addBlock(size_t minimum)
 {
-    size_t size = blocks.empty() ? firstBlockSize : std::min(blocks.back().size * 2, largestBlockSize);
+    size_t size = blocks.empty() ? firstBlockSize : std::min(blocks.back().size * 2, hugePageSize);
     size = std::max(size, minimum);
-    Block block{mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0),
-                size, true};
+    Block block{mapBlock(size), size, true};
     if (block.memory == MAP_FAILED) {
         block.memory = malloc(size);
         block.mapped = false;

@@ -1,7 +1,8 @@
 #pragma once
 // Memory for the entries of all units of one reader. Entries are small and numerous, and
-// touching fresh memory a page at a time costs more than reading the entries: blocks are
-// mapped with their pages populated in one go, and handed out by bumping a pointer.
+// touching fresh memory a page at a time costs more than reading the entries: small blocks
+// are mapped with their pages populated in one go, large ones as huge pages where the
+// kernel allows, and both are handed out by bumping a pointer.
 // Nothing is released before the arena is destroyed; the units destroy their entries
 // (which own nothing) before that.
 #include <cstddef>
