@@ -12,6 +12,7 @@ Prints the percentage of code bytes that re-assemble to the same bytes and, with
 
 usage: roundtrip.py [--verbose] MORVANE IMAGE MARCH ARCH
 """
+import bisect
 import os
 import re
 import subprocess
@@ -83,7 +84,9 @@ def build_source(lines, base, text, data, overrides, symbols):
     instructions = []  # (offset, size, source line index, listing text)
     offset = 0
     defined = {}
-    listed_text = '\n'.join(l for l in lines if l.startswith('\t') and not l.startswith('\t.'))
+    words = set(re.findall(r'[\w.$]+', '\n'.join(
+        l for l in lines if l.startswith('\t') and not l.startswith('\t.'))))
+    starts = [start for start, _ in data]
     hex_target = re.compile(r'(?<![#\w])0x([0-9A-F]{8})\b')
     for line in lines:
         if not line.startswith('\t'):
@@ -102,7 +105,8 @@ def build_source(lines, base, text, data, overrides, symbols):
         first = text[offset] | text[offset + 1] << 8
         size = 4 if first >> 11 >= 0x1D and offset + 4 <= len(text) else 2
         address = base + offset
-        in_data = any(start < address + size and address < end for start, end in data)
+        i = bisect.bisect_right(starts, address + size - 1) - 1
+        in_data = i >= 0 and address < data[i][1]
         body = line.strip()
         body = hex_target.sub(lambda m: '(.Lbase + 0x%X)' % (int(m.group(1), 16) - base)
                               if int(m.group(1), 16) >= base else m.group(0), body)
@@ -118,7 +122,7 @@ def build_source(lines, base, text, data, overrides, symbols):
         offset += size
     # Names defined outside .text become offsets from its start.
     for name, address in symbols.items():
-        if name not in defined and re.search(r'(?<![\w.$])%s(?![\w.$])' % re.escape(name), listed_text):
+        if name not in defined and name in words:
             source.append('\t.set %s, .Lbase %+d' % (name, address - base))
     return source, instructions
 
