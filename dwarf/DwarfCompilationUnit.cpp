@@ -313,9 +313,10 @@ void DwarfCompilationUnit::resolvePendingNames()
         const char* name = nullptr;
         if (linkage) {
             name = linkage->valueClass == DwarfValueClass::String && linkage->data ? linkage->text() : "";
+            // As the symbol names of the image: a name the GNU v3 demangler does not take
+            // (such as one with a doubled leading underscore) stays as it is.
             if (isMangled(name)) {
-                const char* mangled = name[1] == '_' ? name + 1 : name;
-                if (char* demangled = cplus_demangle(mangled, DMGL_PARAMS | DMGL_TYPES | DMGL_GNU_V3))
+                if (char* demangled = cplus_demangle(name, DMGL_PARAMS | DMGL_TYPES | DMGL_GNU_V3))
                     name = keepDemangledName(demangled);
             }
         } else if (DwarfDebuggingInformationEntry* specification = entry->specification()) {
