@@ -10,7 +10,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <new>
+// The demangler's header declares basename() unless told that <cstring> did.
+#define HAVE_DECL_BASENAME 1
+#include <libiberty/demangle.h>
 
 namespace {
 
@@ -96,11 +100,6 @@ bool isMangled(const char* name)
 }
 
 }
-
-// The demangler's header needs these first.
-#define HAVE_DECL_BASENAME 1
-#include <cstring>
-#include <libiberty/demangle.h>
 
 DwarfCompilationUnit::~DwarfCompilationUnit()
 {
@@ -330,9 +329,9 @@ void DwarfCompilationUnit::resolvePendingNames()
     }
 }
 
+// On standard output, where the listing usually goes, so that it shows in place.
 void DwarfCompilationUnit::reportUnknownCode(uint32_t code, const uint8_t* position)
 {
-    fflush(stderr);
     printf("what is happening couldn't find abbrev 0x%x offset 0x%x, %p, %p\n", code,
            uint32_t(position - unitStart), static_cast<const void*>(cursor), static_cast<const void*>(unitEnd));
     printHexDump(stdout, owner->debugInfo, owner->debugInfoSize, int64_t(cursor - owner->debugInfo) - 10, 16);
