@@ -5,12 +5,15 @@
 #
 #   bench/dwarf.sh [path/to/morvane]      (default: build/morvane)
 #
-# Environment: SOURCES (number of generated files, default 160), WORK (build directory,
-# default a fresh temporary one; an image already built there is reused).
+# Environment: SOURCES (number of generated files, default 400: about 4.5 MiB of
+# .debug_info), WORK (build directory, default a fresh temporary one; an image already
+# built there is reused). The image is the generated objects partially linked (ld -r).
+# Times are the best of three runs; CPU time (user + system) is the fairer measure on a
+# shared machine.
 set -eu
 
 MORVANE=${1:-build/morvane}
-SOURCES=${SOURCES:-160}
+SOURCES=${SOURCES:-400}
 WORK=${WORK:-$(mktemp -d)}
 mkdir -p "$WORK"
 IMAGE=$WORK/big.elf
