@@ -28,14 +28,8 @@ const char* identDataText(uint8_t value)
     }
 }
 
-// Name of the section at a symbol's st_shndx, as the listings print it.
-QByteArray symbolSectionName(const ElfFile& image, uint32_t index)
-{
-    const ElfSection* section = image.sectionByIndex(int(index));
-    return section ? bytesFromText(image.sectionName(section)) : QByteArray("*ABS*");
-}
-
-// The section names of every st_shndx value, computed once for the whole listing.
+// The name the listings print for a symbol's st_shndx: its section's name, or "*ABS*"
+// for an index with no section. Computed once per listing for all sections.
 class SectionNameCache {
 public:
     explicit SectionNameCache(const ElfFile& image)
@@ -56,7 +50,7 @@ private:
 const uint32_t relocationEntrySize = 8;
 
 void printRelocationSection(const ElfFile& image, const ElfSection& relocations, const ElfSection& target,
-                            const ElfSection* strings, FILE* stream)
+                            const ElfSection* strings, const SectionNameCache& sectionNames, FILE* stream)
 {
     fprintf(stream, "relocations for %s\n", bytesFromText(image.sectionName(&target)).constData());
     uint32_t count = relocations.availableSize() / relocationEntrySize;
@@ -64,16 +58,16 @@ void printRelocationSection(const ElfFile& image, const ElfSection& relocations,
         const uint8_t* entry = relocations.data + i * relocationEntrySize;
         uint32_t offset = readU32(entry, image.bigEndian);
         uint32_t info = readU32(entry + 4, image.bigEndian);
-        QByteArray section("???");
+        const char* section = "???";
         QByteArray name("???");
         // A symbol index outside .symtab (or no .symtab at all) names nothing.
         if (const ElfSymbolEntry* symbol = image.symbolEntry(info >> 8)) {
-            section = symbolSectionName(image, symbol->st_shndx);
+            section = sectionNames(symbol->st_shndx);
             if (strings && strings->availableSize() && strings->header->sh_type == SHT_STRTAB)
                 name = bytesFromText(image.stringAt(strings, symbol->st_name));
         }
         fprintf(stream, "address 0x%08x type %s value %s %s\n", offset,
-                bytesFromText(relocationTypeName(info & 0xFF)).constData(), section.constData(), name.constData());
+                bytesFromText(relocationTypeName(info & 0xFF)).constData(), section, name.constData());
     }
 }
 
@@ -159,13 +153,14 @@ void printSymbols(const ElfFile& image, FILE* stream)
 void printRelocations(const ElfFile& image, FILE* stream)
 {
     const ElfSection* strings = image.getSection(QStringLiteral(".strtab"));
+    SectionNameCache sectionNames(image);
     for (const ElfSection* section : image.sections) {
         if (section->header->sh_type != SHT_REL || !section->data)
             continue;
         const ElfSection* target = image.sectionByIndex(int(section->header->sh_info));
         if (!target || !(target->header->sh_flags & SHF_ALLOC))
             continue;
-        printRelocationSection(image, *section, *target, strings, stream);
+        printRelocationSection(image, *section, *target, strings, sectionNames, stream);
     }
 }
 
