@@ -184,8 +184,9 @@ DwarfDebuggingInformationEntry* DwarfCompilationUnit::readEntries()
     entriesRead = true;
     if (abbreviationsMissing)
         return nullptr;
-    // Every entry takes at least one byte, so the index never grows while reading.
-    allEntries.reserve(size_t(unitEnd - unitStart));
+    // Every entry takes at least one byte, so the index never grows while reading. (Only
+    // the pages used are touched; the cap keeps a damaged giant unit from asking too much.)
+    allEntries.reserve(std::min<size_t>(size_t(unitEnd - unitStart), size_t(1) << 24));
     readEntryTree();
     // allEntries is already in offset order: entries are appended as they are read.
     sortIndexes();
