@@ -102,3 +102,38 @@ TEST(DwarfFilePath, NormalisationRule)
     EXPECT_EQ(normalisePath("a.c"), "a.c");
     EXPECT_EQ(normalisePath(""), "");
 }
+
+#include "dwarf/DwarfTextWriter.h"
+
+#include <climits>
+#include <cstdlib>
+
+TEST(DwarfTextWriter, NumbersAndLongTexts)
+{
+    char* buffer = nullptr;
+    size_t length = 0;
+    FILE* stream = open_memstream(&buffer, &length);
+    std::string longText(200000, 'x');
+    {
+        DwarfTextWriter out(stream);
+        out.hex(0);
+        out.character(' ');
+        out.hex(0xFFFFFFFF, true);
+        out.character(' ');
+        out.hex(0xABC);
+        out.character(' ');
+        out.hexByte(0x0F);
+        out.character(' ');
+        out.decimal(INT_MIN);
+        out.character(' ');
+        out.decimal(0);
+        out.character(' ');
+        out.decimal(-7);
+        out.character(' ');
+        out.text(longText.c_str());
+    }
+    fclose(stream);
+    std::string text(buffer, length);
+    free(buffer);
+    EXPECT_EQ(text, "0 FFFFFFFF abc 0f -2147483648 0 -7 " + longText);
+}
