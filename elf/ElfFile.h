@@ -169,6 +169,14 @@ public:
     std::vector<ElfSymbol*> otherSymbols;
 
 private:
+    // A symbol's sort key: its (demangled) name bytes and its index in table order. Kept
+    // small, since tables of 100,000 symbols are common.
+    struct SymbolKey {
+        const char* bytes;
+        uint32_t length;
+        uint32_t index;
+    };
+
     const uint8_t* symbolEntries = nullptr;   // the converted entries of ".symtab"
     uint32_t symbolEntryCount = 0;
     // Storage of the symbols, reserved for the whole table at once: one allocation for
@@ -182,6 +190,8 @@ private:
     void loadSections();
     void loadSectionNames();
     void loadSymbols();
+    // Fills symbolsByName and symbolsByAddress from the keys of the named symbols.
+    void sortSymbols(std::vector<SymbolKey>& named);
     // The raw bytes of the symbol name at `offset` of ".strtab" (empty without one).
     const char* rawSymbolName(uint32_t offset, size_t& length) const;
     ElfSymbol* createSymbol(ElfSymbolEntry* entry, const QString& name);

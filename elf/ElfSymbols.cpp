@@ -22,12 +22,6 @@ struct NameBytes {
     size_t length;
 };
 
-// Sort keys, kept small: tables of 100,000 symbols are common.
-struct NamedSymbol {
-    const char* bytes;
-    uint32_t length;
-    uint32_t index;     // in table order
-};
 
 void symbolToHost(ElfSymbolEntry* s, bool be)
 {
@@ -80,13 +74,6 @@ QString nameText(NameBytes name)
     return textFromBytes(name.bytes, int(name.length));
 }
 
-// Unsigned byte order, which for Latin-1 texts is the order of their character codes.
-bool byNameBytes(const NamedSymbol& a, const NamedSymbol& b)
-{
-    int order = memcmp(a.bytes, b.bytes, std::min(a.length, b.length));
-    return order != 0 ? order < 0 : a.length < b.length;
-}
-
 bool byValue(const ElfSymbol* a, const ElfSymbol* b)
 {
     return a->value() < b->value();
@@ -128,7 +115,7 @@ void ElfFile::loadSymbols()
     else
         elfSymbolPool.reserve(count);
 
-    std::vector<NamedSymbol> named;
+    std::vector<SymbolKey> named;
     std::vector<DemangledText> demangledNames;   // owns the bytes `named` points to
     const char* stringsEnd = stringTable ? reinterpret_cast<const char*>(stringTable->data)
             + stringTable->availableSize() : nullptr;
@@ -151,12 +138,20 @@ void ElfFile::loadSymbols()
         else
             named.push_back({name.bytes, uint32_t(name.length), i});
     }
+    sortSymbols(named);
+}
 
+void ElfFile::sortSymbols(std::vector<SymbolKey>& named)
+{
     // Sorting on plain keys: no virtual calls and no text objects in the comparisons.
-    std::sort(named.begin(), named.end(), byNameBytes);
+    // Unsigned byte order is, for Latin-1 texts, the order of their character codes.
+    std::sort(named.begin(), named.end(), [](const SymbolKey& a, const SymbolKey& b) {
+        int order = memcmp(a.bytes, b.bytes, std::min(a.length, b.length));
+        return order != 0 ? order < 0 : a.length < b.length;
+    });
     std::vector<std::pair<uint32_t, uint32_t>> addressed;   // value, index in table order
     symbolsByName.reserve(named.size());
-    for (const NamedSymbol& n : named) {
+    for (const SymbolKey& n : named) {
         ElfSymbol* symbol = pooledSymbol(n.index);
         symbolsByName.push_back(symbol);
         if (sectionByIndex(symbol->entry->st_shndx))
