@@ -190,3 +190,4 @@ TEST(ThumbRoundTrip, V6MOnArmv6M) { roundTrip("v6m.s", "armv6-m", "v6M"); }
 TEST(ThumbRoundTrip, V6MOnArmv7M) { roundTrip("v6m.s", "armv7-m", "v7M"); }
 TEST(ThumbRoundTrip, SecurityExtensionOnArmv8MMain) { roundTrip("v8m.s", "armv8-m.main", "v8M_Mainline"); }
 TEST(ThumbRoundTrip, SystemOnArmv7A) { roundTrip("aprofile.s", "armv7-a", "v7A"); }
+TEST(ThumbRoundTrip, BaselineOnArmv8MBase) { roundTrip("v8m-baseline.s", "armv8-m.base", "v8M_Baseline"); }
