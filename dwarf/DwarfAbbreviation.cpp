@@ -20,8 +20,8 @@ int32_t fixedFormSize(uint32_t form)
 int32_t fixedSize(const DwarfAbbreviation& abbreviation)
 {
     int32_t total = 0;
-    for (const auto& specification : abbreviation.specifications) {
-        int32_t size = fixedFormSize(specification.second);
+    for (const auto& pair : abbreviation.attributeForms) {
+        int32_t size = fixedFormSize(pair.second);
         if (size < 0)
             return -1;
         total += size;
@@ -29,7 +29,7 @@ int32_t fixedSize(const DwarfAbbreviation& abbreviation)
     return total;
 }
 
-void readSpecifications(const uint8_t*& cursor, const uint8_t* end, DwarfAbbreviation& abbreviation)
+void readAttributeForms(const uint8_t*& cursor, const uint8_t* end, DwarfAbbreviation& abbreviation)
 {
     while (cursor < end) {
         uint32_t attribute = readUleb128(cursor, end);
@@ -38,7 +38,7 @@ void readSpecifications(const uint8_t*& cursor, const uint8_t* end, DwarfAbbrevi
             return;
         // A pair with one zero is malformed; producers never write it, so pass over it.
         if (attribute != 0 && form != 0)
-            abbreviation.specifications.emplace_back(attribute, form);
+            abbreviation.attributeForms.emplace_back(attribute, form);
     }
 }
 
@@ -62,7 +62,7 @@ void readAbbreviationTable(const uint8_t* cursor, const uint8_t* end,
         abbreviation.code = code;
         abbreviation.tag = readUleb128(cursor, end);
         abbreviation.hasChildren = cursor < end && *cursor++ != 0;
-        readSpecifications(cursor, end, abbreviation);
+        readAttributeForms(cursor, end, abbreviation);
         abbreviation.fixedSize = fixedSize(abbreviation);
         if (cursor >= end || *cursor == 0)
             return;

@@ -10,7 +10,7 @@ public:
     uint32_t code = 0;
     uint32_t tag = 0;
     bool hasChildren = false;
-    std::vector<std::pair<uint32_t, uint32_t>> specifications;   // (attribute, form)
+    std::vector<std::pair<uint32_t, uint32_t>> attributeForms;   // (attribute, form)
     // The byte size of an entry's attributes when every form has a fixed size, else -1;
     // lets the tree read step over such entries without decoding them.
     int32_t fixedSize = -1;

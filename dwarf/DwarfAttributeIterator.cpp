@@ -10,13 +10,13 @@ DwarfAttributeIterator::DwarfAttributeIterator(const DwarfDebuggingInformationEn
 
 bool DwarfAttributeIterator::next(DwarfAttributeValue& value)
 {
-    const auto& specifications = entry.abbreviation().specifications;
-    if (index >= specifications.size())
+    const auto& forms = entry.abbreviation().attributeForms;
+    if (index >= forms.size())
         return false;
-    value.attribute = specifications[index].first;
+    value.attribute = forms[index].first;
     // The unit read checked every entry it kept, so a value cut short only happens for
     // entries cut by a damaged unit; it then reads as 0.
-    if (readFormValue(specifications[index].second, cursor, context, value)
+    if (readFormValue(forms[index].second, cursor, context, value)
         == DwarfFormStatus::Truncated) {
         value.valueClass = DwarfValueClass::Constant;
         value.value = 0;

@@ -37,8 +37,8 @@ bool isNamedTag(uint32_t tag)
 
 bool hasOwnAttribute(const DwarfAbbreviation& abbreviation, uint32_t attribute)
 {
-    for (const auto& specification : abbreviation.specifications) {
-        if (specification.first == attribute)
+    for (const auto& pair : abbreviation.attributeForms) {
+        if (pair.first == attribute)
             return true;
     }
     return false;
@@ -56,8 +56,8 @@ DwarfFormStatus skipAttributes(const DwarfAbbreviation& abbreviation, const uint
     }
     DwarfFormStatus result = DwarfFormStatus::Decoded;
     DwarfAttributeValue value;
-    for (const auto& specification : abbreviation.specifications) {
-        DwarfFormStatus status = readFormValue(specification.second, cursor, context, value);
+    for (const auto& pair : abbreviation.attributeForms) {
+        DwarfFormStatus status = readFormValue(pair.second, cursor, context, value);
         if (status == DwarfFormStatus::Truncated)
             return status;
         if (status == DwarfFormStatus::UnknownForm)

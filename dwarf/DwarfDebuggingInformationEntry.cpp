@@ -116,7 +116,7 @@ std::vector<DwarfAttributeValue> DwarfDebuggingInformationEntry::attributes() co
 
 uint32_t DwarfDebuggingInformationEntry::attributeCount() const
 {
-    return uint32_t(abbreviation().specifications.size());
+    return uint32_t(abbreviation().attributeForms.size());
 }
 
 const uint8_t* DwarfDebuggingInformationEntry::attributeBytes() const

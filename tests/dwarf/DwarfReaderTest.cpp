@@ -11,13 +11,13 @@
 namespace {
 
 // The attribute values of the first entry after the compile unit of the only unit.
-std::vector<DwarfAttributeValue> valuesOf(const std::vector<Specs::value_type>& specs, const Bytes& attributeBytes,
+std::vector<DwarfAttributeValue> valuesOf(const AttributeForms& forms, const Bytes& attributeBytes,
                                           LoadedDwarf& loaded, uint8_t addressSize = 4)
 {
     bool big = attributeBytes.bigEndian;
     Bytes abbrev(big);
     addAbbreviation(abbrev, 1, DW_TAG_compile_unit, true, {});
-    addAbbreviation(abbrev, 2, DW_TAG_base_type, false, specs);
+    addAbbreviation(abbrev, 2, DW_TAG_base_type, false, forms);
     abbrev.u8(0);
     Bytes entries(big);
     entries.uleb(1).uleb(2).raw(attributeBytes.data).u8(0);
@@ -362,8 +362,8 @@ TEST(DwarfReaderDamage, AbbreviationOddities)
     ASSERT_EQ(loaded.reader->units.size(), 1u);
     const DwarfAbbreviation* abbreviation = loaded.reader->units[0]->findAbbreviation(5);
     ASSERT_NE(abbreviation, nullptr);
-    ASSERT_EQ(abbreviation->specifications.size(), 1u);   // (0, data1) passed over
-    EXPECT_EQ(abbreviation->specifications[0].first, uint32_t(DW_AT_name));
+    ASSERT_EQ(abbreviation->attributeForms.size(), 1u);   // (0, data1) passed over
+    EXPECT_EQ(abbreviation->attributeForms[0].first, uint32_t(DW_AT_name));
     EXPECT_EQ(loaded.reader->units[0]->findAbbreviation(4), nullptr);
     ASSERT_NE(loaded.reader->units[0]->headerEntry, nullptr);
     EXPECT_STREQ(loaded.reader->units[0]->headerEntry->name(), "x");

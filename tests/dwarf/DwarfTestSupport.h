@@ -53,14 +53,14 @@ public:
     std::vector<uint8_t> data;
 };
 
-typedef std::vector<std::pair<uint32_t, uint32_t>> Specs;   // (attribute, form)
+typedef std::vector<std::pair<uint32_t, uint32_t>> AttributeForms;   // (attribute, form)
 
 // One abbreviation: code, tag, children flag, pairs, the (0, 0) end.
-inline void addAbbreviation(Bytes& table, uint32_t code, uint32_t tag, bool children, const Specs& specs)
+inline void addAbbreviation(Bytes& table, uint32_t code, uint32_t tag, bool children, const AttributeForms& forms)
 {
     table.uleb(code).uleb(tag).u8(children ? 1 : 0);
-    for (const auto& spec : specs)
-        table.uleb(spec.first).uleb(spec.second);
+    for (const auto& pair : forms)
+        table.uleb(pair.first).uleb(pair.second);
     table.uleb(0).uleb(0);
 }
 
