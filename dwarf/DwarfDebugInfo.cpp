@@ -28,6 +28,8 @@ DwarfDebugInfo::~DwarfDebugInfo() = default;
 
 void DwarfDebugInfo::load(const ElfFile& image, uint32_t bias, bool ignoreAranges, bool skipFrame)
 {
+    // The address-range and call-frame tables are not read yet, so their switches have
+    // nothing to act on.
     (void)ignoreAranges;
     (void)skipFrame;
     addressBias = bias;
