@@ -18,13 +18,13 @@ const char* const dataProcessingNames[16] = {
     "tst", "neg", "cmp", "cmn", "orr", "mul", "bic", "mvn"};
 const int negateOp = 9;
 
-} // namespace
-
 // T16 data processing sets the flags outside an IT block; unified syntax shows it.
-static bool showsFlagSetting(bool unified, uint32_t condition)
+bool showsFlagSetting(bool unified, uint32_t condition)
 {
     return unified && condition == 14;
 }
+
+} // namespace
 
 void ARMInstructionSetDisassembler::shiftImmediate16(int op, int imm5, int rm, int rd)
 {
