@@ -74,6 +74,7 @@ void ElfFile::clear()
     otherSymbols.clear();
     elfSymbolPool.clear();
     armSymbolPool.clear();
+    symbolNames.clear();
     stringTable = nullptr;
     symbolEntries = nullptr;
     symbolEntryCount = 0;

@@ -4,6 +4,7 @@
 // order inside the buffer; all other section contents stay in the image's byte order and
 // are read with readU16/readU32 (common/ByteOrder.h) and `bigEndian`.
 #include "elf/HugePageAllocator.h"
+#include "elf/NameStorage.h"
 
 #include <QString>
 #include <cstdint>
@@ -183,6 +184,7 @@ private:
     // all of them instead of one each (tables of 100,000 entries are common).
     std::vector<ElfSymbol, HugePageAllocator<ElfSymbol>> elfSymbolPool;
     std::vector<ARMElfSymbol, HugePageAllocator<ARMElfSymbol>> armSymbolPool;
+    NameStorage symbolNames;   // the texts of the symbols' names
     // Start of `size` bytes at a file offset; throws "truncated ELF file: " unless the
     // whole range lies inside the image.
     uint8_t* locate(uint32_t offset, uint64_t size) const;

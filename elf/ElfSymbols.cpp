@@ -64,14 +64,14 @@ bool isOtherSymbolName(NameBytes name)
 }
 
 // Mapping symbols make up much of an ARM symbol table; their names share one text each.
-QString nameText(NameBytes name)
+QString nameText(NameBytes name, NameStorage& storage)
 {
     static const QString mappingNames[] = {QStringLiteral("$a"), QStringLiteral("$t"), QStringLiteral("$d")};
     if (name.length == 2 && name.bytes[0] == '$')
         for (const QString& mapping : mappingNames)
             if (mapping[1] == QLatin1Char(name.bytes[1]))
                 return mapping;
-    return textFromBytes(name.bytes, int(name.length));
+    return storage.add(name.bytes, name.length);
 }
 
 bool byValue(const ElfSymbol* a, const ElfSymbol* b)
@@ -132,7 +132,7 @@ void ElfFile::loadSymbols()
                 demangledNames.push_back(std::move(text));
             }
         }
-        ElfSymbol* symbol = createSymbol(entry, nameText(name));
+        ElfSymbol* symbol = createSymbol(entry, nameText(name, symbolNames));
         if (isOtherSymbolName(name))
             otherSymbols.push_back(symbol);
         else
