@@ -121,6 +121,8 @@ void ElfFile::loadSymbols()
             + stringTable->availableSize() : nullptr;
     named.reserve(count);
     otherSymbols.reserve(count);
+    // Names mostly come straight from .strtab: its size is a good first guess.
+    symbolNames.expect(stringTable ? stringTable->availableSize() : 0);
     for (uint32_t i = 0; i < count; ++i) {
         auto* entry = reinterpret_cast<ElfSymbolEntry*>(table->data + i * symbolEntrySize);
         symbolToHost(entry, bigEndian);

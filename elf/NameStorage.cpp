@@ -3,8 +3,9 @@
 #include <algorithm>
 
 namespace {
-// Characters per block: 2 MiB, one huge page.
-const size_t blockSize = 1024 * 1024;
+// Characters per block: 2 MiB, one huge page; less when fewer are expected.
+const size_t largestBlock = 1024 * 1024;
+const size_t smallestBlock = 256;
 } // namespace
 
 QString NameStorage::add(const char* bytes, size_t length)
@@ -12,8 +13,10 @@ QString NameStorage::add(const char* bytes, size_t length)
     if (length == 0)
         return QString();
     if (blocks.empty() || blocks.back().capacity() - blocks.back().size() < length) {
+        size_t size = std::clamp(nextBlockSize, smallestBlock, largestBlock);
+        nextBlockSize = largestBlock;
         blocks.emplace_back();
-        blocks.back().reserve(std::max(blockSize, length));
+        blocks.back().reserve(std::max(size, length));
     }
     Block& block = blocks.back();
     size_t start = block.size();

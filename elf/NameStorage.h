@@ -15,10 +15,17 @@ class NameStorage {
 public:
     // A text of `length` bytes, one character per byte.
     QString add(const char* bytes, size_t length);
-    void clear() { blocks.clear(); }
+    // Sizes the next block for about `characters` in all (small tables, small blocks).
+    void expect(size_t characters) { nextBlockSize = characters; }
+    void clear()
+    {
+        blocks.clear();
+        nextBlockSize = 0;
+    }
 
 private:
     using Block = std::vector<QChar, HugePageAllocator<QChar>>;
     // Each block is reserved once and never grows past it, so its characters stay put.
     std::vector<Block> blocks;
+    size_t nextBlockSize = 0;
 };
