@@ -9,8 +9,11 @@
 
 void DwarfEntryPrinter::indent(int level)
 {
-    for (int i = 0; i < level; ++i)
-        out.bytes("  ", 2);
+    static const char spaces[] = "                                                                ";
+    size_t length = 2 * size_t(level);
+    for (; length > sizeof spaces - 1; length -= sizeof spaces - 1)
+        out.bytes(spaces, sizeof spaces - 1);
+    out.bytes(spaces, length);
 }
 
 void DwarfEntryPrinter::printEntryChain(const DwarfDebuggingInformationEntry* entry, int level)
@@ -75,8 +78,9 @@ void DwarfEntryPrinter::printAttribute(const DwarfAttributeValue& value)
         }
         break;
     case DwarfValueClass::String:
+        // The length is known: the text's length, plus its NUL for DW_FORM_string.
         if (value.data)
-            out.text(value.text());
+            out.bytes(value.text(), value.form == DW_FORM_string ? value.value - 1 : value.value);
         break;
     }
 }
