@@ -20,7 +20,7 @@ public:
 
     // The first attribute with this code, or nothing.
     std::optional<DwarfAttributeValue> findAttribute(uint32_t attribute) const;
-    // Also searches the specification or abstract origin chain and, when asked, the
+    // Also follows the DW_AT_specification and DW_AT_abstract_origin chain and, when asked, the
     // enclosing entries.
     std::optional<DwarfAttributeValue> lookupAttribute(uint32_t attribute, bool searchEnclosing) const;
     DwarfDebuggingInformationEntry* specification() const;

@@ -146,7 +146,7 @@ TEST(DwarfReaderForms, UnknownFormKeepsTheCursor)
 namespace {
 
 // Two units: the first holds a class with a declared member function, its definition
-// (by specification), an inlined copy (by abstract origin) and variables; the second refers
+// (through DW_AT_specification), an inlined copy (through DW_AT_abstract_origin) and variables; the second refers
 // back into the first with DW_FORM_ref_addr.
 struct TwoUnits {
     TwoUnits()
