@@ -107,6 +107,14 @@ void ARMInstructionSetDisassembler::emitRegisterList(uint32_t mask)
     }
 }
 
+void ARMInstructionSetDisassembler::emitPushPop(bool pop, uint32_t registerList, bool wide)
+{
+    emitMnemonic(pop ? "pop" : "push", wide);
+    emitText(" {");
+    emitRegisterList(registerList);
+    emitChar('}');
+}
+
 void ARMInstructionSetDisassembler::emitThreeRegisters(int rd, int rn, int rm)
 {
     emitChar(' ');

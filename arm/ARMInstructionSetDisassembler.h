@@ -64,6 +64,8 @@ protected:
     void emitHex(uint32_t value, int digits, bool prefix);
     // Runs of registers as "r0-r3, lr"; the caller prints the braces.
     void emitRegisterList(uint32_t mask);
+    // "push {list}" / "pop {list}" (".w" when wide): the stack forms of every instruction set.
+    void emitPushPop(bool pop, uint32_t registerList, bool wide = false);
 
     // ---- A32 operand helpers ----
     // ", <shift> #<amount>" or ", rrx" for an immediate shift; nothing for LSL #0.

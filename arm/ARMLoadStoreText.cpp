@@ -92,10 +92,7 @@ void ARMInstructionSetDisassembler::loadStoreImmediate(bool p, bool u, bool b, b
                                                        int rn, int rt, uint32_t imm12)
 {
     if (isStackForm(p, u, b, w, l, rn, imm12)) {
-        emitMnemonic(l ? "pop" : "push");
-        emitText(" {");
-        emitRegister(rt);
-        emitChar('}');
+        emitPushPop(l, 1u << rt);
         return;
     }
     const bool unprivileged = !p && w;
@@ -157,10 +154,7 @@ void ARMInstructionSetDisassembler::loadStoreMultiple(bool p, bool u, bool s, bo
                                                       int rn, uint32_t registerList)
 {
     if (unifiedSyntax && rn == 13 && w && !s && (l ? (!p && u) : (p && !u))) {
-        emitMnemonic(l ? "pop" : "push");
-        emitText(" {");
-        emitRegisterList(registerList);
-        emitChar('}');
+        emitPushPop(l, registerList);
         return;
     }
     char mode[3] = {0, 0, 0};

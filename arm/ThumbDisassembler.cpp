@@ -234,12 +234,9 @@ void ARMInstructionSetDisassembler::reverseBytes(int op, int rm, int rd)
 
 void ARMInstructionSetDisassembler::pushPop16(bool pop, bool r, uint32_t registerList)
 {
-    emitMnemonic(pop ? "pop" : "push");
-    emitText(" {");
     if (r)
         registerList |= pop ? 1u << 15 : 1u << 14;
-    emitRegisterList(registerList);
-    emitChar('}');
+    emitPushPop(pop, registerList);
 }
 
 void ARMInstructionSetDisassembler::breakpoint16(uint32_t imm8)

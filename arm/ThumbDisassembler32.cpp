@@ -277,10 +277,7 @@ void ARMInstructionSetDisassembler::loadStorePostIndexed32(int size, bool isSign
                                                           uint32_t imm8)
 {
     if (size == 2 && !isSigned && l && u && rn == 13 && imm8 == 4) {
-        emitMnemonic("pop", true);
-        emitText(" {");
-        emitRegister(rt);
-        emitChar('}');
+        emitPushPop(true, 1u << rt, true);
         return;
     }
     emitT32LoadStoreMnemonic(size, isSigned, l, false, false);
@@ -291,10 +288,7 @@ void ARMInstructionSetDisassembler::loadStorePreIndexed32(int size, bool isSigne
                                                          bool u, int rn, int rt, uint32_t imm8)
 {
     if (size == 2 && !isSigned && !l && !u && rn == 13 && imm8 == 4) {
-        emitMnemonic("push", true);
-        emitText(" {");
-        emitRegister(rt);
-        emitChar('}');
+        emitPushPop(false, 1u << rt, true);
         return;
     }
     emitT32LoadStoreMnemonic(size, isSigned, l, false, false);
@@ -451,16 +445,15 @@ void ARMInstructionSetDisassembler::loadStoreMultiple32(int op, bool w, bool l, 
 {
     const bool increment = op == 1;
     if (rn == 13 && w && l == increment) {
-        emitMnemonic(l ? "pop" : "push", true);
-    } else {
-        emitMnemonic(l ? (increment ? "ldm" : "ldmdb") : (increment ? "stm" : "stmdb"));
-        emitChar(' ');
-        emitRegister(rn);
-        if (w)
-            emitChar('!');
-        emitChar(',');
+        emitPushPop(l, registerList, true);
+        return;
     }
-    emitText(" {");
+    emitMnemonic(l ? (increment ? "ldm" : "ldmdb") : (increment ? "stm" : "stmdb"));
+    emitChar(' ');
+    emitRegister(rn);
+    if (w)
+        emitChar('!');
+    emitText(", {");
     emitRegisterList(registerList);
     emitChar('}');
 }
