@@ -7,10 +7,12 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
-const std::string usageText =
+const std::string usage =
     "usage: morvane [options] elffile [outputfile]\n"
     "\n"
     "  -arch=v4t|v5te|v6|v6m|v7m|v7em|v7a|v7r specify architecture for disassembly\n"
@@ -30,138 +32,75 @@ const std::string usageText =
     "  -ARMAttributes display ARM attributes section\n"
     "  -ignoreDebugAranges do not .debug_aranges section\n";
 
-// Runs with the arguments and expects the given error lines, the usage text, status 1.
-void expectOptionErrors(const std::vector<std::string>& args, const std::string& errors,
-                        const std::string& directory = "")
+std::string error(const std::string& message)
 {
-    RunResult r = runMorvane(args, directory);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, errors + usageText);
-    EXPECT_EQ(r.out, "");
+    return "morvane: error: " + message + "\n";
 }
 
-TEST(CommandLine, NoArgumentsPrintsUsageAndSucceeds)
-{
-    RunResult r = runMorvane({});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, usageText);
-    EXPECT_EQ(r.out, "");
-}
+// Runs in a fresh directory holding `files`. An input that does not exist shows, through
+// "cannot open", which name reached the input position.
+struct Row {
+    std::vector<std::string> args;
+    std::vector<std::pair<std::string, std::string>> files;
+    std::string err;
+    int status;
+    std::string created = "";      // an output file that must exist afterwards
+    std::string notCreated = "";   // one that must not
+    std::string program = "morvane";
+};
 
-TEST(CommandLine, NoInputFileIsAnError)
+TEST(CommandLine, MessagesUsageAndStatus)
 {
-    expectOptionErrors({"-header"}, "");
-    expectOptionErrors({"-cmp", "x.elf"}, "");
-}
-
-TEST(CommandLine, UnrecognisedOptionsAreEachReported)
-{
-    expectOptionErrors({"-Header", "--header", "-arch=v7m", "in.elf"},
-                       "morvane: error: unrecognised option -Header\n"
-                       "morvane: error: unrecognised option --header\n"
-                       "morvane: error: unrecognised option -arch=v7m\n");
-}
-
-TEST(CommandLine, ProgramNameAsInvoked)
-{
-    RunResult r = runMorvane({"-bad", "x"}, "", "/some/dir/tool");
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "/some/dir/tool: error: unrecognised option -bad\n" + usageText);
-}
-
-TEST(CommandLine, MissingOptionValue)
-{
-    expectOptionErrors({"in.elf", "-cmp"}, "morvane: error: expected argument for option -cmp\n");
-    expectOptionErrors({"in.elf", "-arch"}, "morvane: error: expected argument for option -arch\n");
-}
-
-TEST(CommandLine, ErrorsAreJudgedBeforeTheInputIsOpened)
-{
-    TempDir dir;
-    RunResult r = runMorvane({"-nope", "missing.elf", "out.txt"}, dir.path());
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "morvane: error: unrecognised option -nope\n" + usageText);
-    EXPECT_FALSE(fileExists(dir.file("out.txt")));
-}
-
-TEST(CommandLine, IndirectFileMissing)
-{
-    TempDir dir;
-    expectOptionErrors({"@nothere.txt", "in.elf"},
-                       std::string("morvane: error: can't open indirect file nothere.txt: ") +
-                           strerror(ENOENT) + "\n",
-                       dir.path());
-}
-
-TEST(CommandLine, IndirectFileUnterminatedStringNamesFileAndLine)
-{
-    TempDir dir;
-    dir.write("args.txt", "-header\n# comment\n-cmp \"unfinished name\n");
-    expectOptionErrors({"@args.txt", "in.elf"},
-                       "morvane: error: unterminated string in indirect file args.txt(3)\n",
-                       dir.path());
-}
-
-TEST(CommandLine, IndirectFileNamingItselfFailsOnce)
-{
-    TempDir dir;
-    dir.write("self.txt", "@self.txt\n");
-    expectOptionErrors({"@self.txt", "in.elf"}, "morvane: error: too many indirect files\n",
-                       dir.path());
-}
-
-TEST(CommandLine, IndirectFileErrorsInsideNestedFiles)
-{
-    TempDir dir;
-    dir.write("outer.txt", "-header @inner.txt\n");
-    dir.write("inner.txt", "-bogus\n-cmp\n");
-    expectOptionErrors({"@outer.txt", "in.elf"},
-                       "morvane: error: unrecognised option -bogus\n"
-                       "morvane: error: expected argument for option -cmp\n",
-                       dir.path());
-}
-
-// The argument file is the whole command line and names an input that does not exist, so
-// the "cannot open" message shows the input name exactly as the file gave it.
-void expectInputNameFromFile(const std::string& contents, const std::string& inputName,
-                             const std::string& outputName = "")
-{
-    TempDir dir;
-    dir.write("args.txt", contents);
-    RunResult r = runMorvane({"@args.txt"}, dir.path());
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "cannot open " + inputName + "\n");
-    if (!outputName.empty()) {
-        EXPECT_TRUE(fileExists(dir.file(outputName))) << outputName;
-    }
-}
-
-TEST(CommandLine, IndirectFileSuppliesTheInputAndOutputNames)
-{
-    expectInputNameFromFile("  \"my input.elf\"   \"my out.txt\"  \n", "my input.elf", "my out.txt");
-}
-
-TEST(CommandLine, IndirectFileCarriageReturnStaysInTheLastToken)
-{
-    expectInputNameFromFile("in.elf\r\n", "in.elf\r");
-}
-
-TEST(CommandLine, IndirectFileIndentedHashIsAnArgument)
-{
-    // "  # x" yields the positional arguments "#" and "x": input "#", output "x".
-    expectInputNameFromFile("# a real comment\n  # x\n", "#", "x");
-}
-
-TEST(CommandLine, IndirectFileWithTooManyTokensOnALine)
-{
-    TempDir dir;
-    std::string line;
+    std::string tooMany;
     for (int i = 0; i < 257; ++i)
-        line += "a ";
-    dir.write("args.txt", line + "\n");
-    expectOptionErrors({"@args.txt", "in.elf"},
-                       "morvane: error: too many arguments in indirect file args.txt(1)\n",
-                       dir.path());
+        tooMany += "a ";
+    const Row rows[] = {
+        {{}, {}, usage, 0},
+        {{"-header"}, {}, usage, 1},
+        {{"-cmp", "x.elf"}, {}, usage, 1},
+        {{"-Header", "--header", "-", "-arch=v7m", "-header", "-header", "in.elf"}, {},
+         error("unrecognised option -Header") + error("unrecognised option --header") +
+             error("unrecognised option -") + error("unrecognised option -arch=v7m") + usage, 1},
+        {{"-bad", "x"}, {}, "/some/dir/tool: error: unrecognised option -bad\n" + usage, 1, "", "", "/some/dir/tool"},
+        {{"in.elf", "-cmp"}, {}, error("expected argument for option -cmp") + usage, 1},
+        {{"in.elf", "-arch"}, {}, error("expected argument for option -arch") + usage, 1},
+        // Option errors are judged before any file is touched.
+        {{"-nope", "missing.elf", "out.txt"}, {}, error("unrecognised option -nope") + usage, 1, "", "out.txt"},
+        {{"-arch", "v7m", "missing.elf", "out1.txt", "out2.txt"}, {}, "cannot open missing.elf\n", 1, "out2.txt", "out1.txt"},
+        {{"@nothere.txt", "in.elf"}, {},
+         error(std::string("can't open indirect file nothere.txt: ") + strerror(ENOENT)) + usage, 1},
+        {{"@args.txt", "in.elf"}, {{"args.txt", "-header\n# comment\n-cmp \"unfinished name\n"}},
+         error("unterminated string in indirect file args.txt(3)") + usage, 1},
+        {{"@self.txt", "in.elf"}, {{"self.txt", "@self.txt\n"}}, error("too many indirect files") + usage, 1},
+        {{"@outer.txt", "in.elf"}, {{"outer.txt", "-header @inner.txt\n"}, {"inner.txt", "-bogus\n-cmp\n"}},
+         error("unrecognised option -bogus") + error("expected argument for option -cmp") + usage, 1},
+        {{"@args.txt", "in.elf"}, {{"args.txt", tooMany + "\n"}},
+         error("too many arguments in indirect file args.txt(1)") + usage, 1},
+        // A line of 1023 characters fills the read buffer: the rest is line 2, the next line 3.
+        {{"@args.txt", "in.elf"}, {{"args.txt", std::string(1019, ' ') + "-nop\"e\n\"x\n"}},
+         error("unrecognised option -nop") + error("unterminated string in indirect file args.txt(2)") +
+             error("unterminated string in indirect file args.txt(3)") + usage, 1},
+        // The @file supplies the input and output names.
+        {{"@args.txt"}, {{"args.txt", "  \"my input.elf\"   \"my out.txt\"  \n"}}, "cannot open my input.elf\n", 1, "my out.txt"},
+        {{"@args.txt"}, {{"args.txt", "in.elf\r\n"}}, "cannot open in.elf\r\n", 1},
+        {{"@args.txt"}, {{"args.txt", "# a comment\n  # x\n"}}, "cannot open #\n", 1, "x"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::PrintToString(row.args));
+        TempDir dir;
+        for (const auto& file : row.files)
+            dir.write(file.first, file.second);
+        RunResult r = runMorvane(row.args, dir.path(), row.program);
+        EXPECT_EQ(r.status, row.status);
+        EXPECT_EQ(r.err, row.err);
+        EXPECT_EQ(r.out, "");
+        if (!row.created.empty()) {
+            EXPECT_TRUE(fileExists(dir.file(row.created)));
+        }
+        if (!row.notCreated.empty()) {
+            EXPECT_FALSE(fileExists(dir.file(row.notCreated)));
+        }
+    }
 }
 
 } // namespace

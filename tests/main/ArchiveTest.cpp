@@ -27,20 +27,13 @@ std::vector<uint8_t> objectDefining(const std::string& name, bool oddSize = fals
 
 const std::vector<std::string> listingOptions = {"-header", "-sections", "-symbols"};
 
-std::string listingOf(const std::vector<uint8_t>& image)
+// morvane's output (or its errors) for `image` given as a plain file.
+std::string listingOf(const std::vector<uint8_t>& image, bool errors = false)
 {
     std::vector<std::string> args = listingOptions;
     args.push_back(writeTempFile(image));
     RunResult r = runMorvane(args);
-    EXPECT_EQ(r.status, 0) << r.err;
-    return r.out;
-}
-
-RunResult listArchive(const TempDir& dir, const ArWriter& ar, std::vector<std::string> args = listingOptions)
-{
-    dir.write("lib.a", ar.build());
-    args.push_back("lib.a");
-    return runMorvane(args, dir.path());
+    return errors ? r.err : r.out;
 }
 
 std::string hex8(uint32_t value)
@@ -50,263 +43,111 @@ std::string hex8(uint32_t value)
     return text;
 }
 
-TEST(Archive, OnlyTheGlobalHeader)
+std::vector<uint8_t> archiveOf(const std::vector<ArWriter::Member>& members, bool longNames = true,
+                               bool alwaysLongNames = false)
 {
-    TempDir dir;
-    ArWriter empty;
-    RunResult r = listArchive(dir, empty);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "");
-}
-
-TEST(Archive, EmptySymbolIndexStillListsItsTitle)
-{
-    TempDir dir;
     ArWriter ar;
-    ar.symbolIndex = true;
-    RunResult r = listArchive(dir, ar);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "Archive Symbols:\n");
+    ar.longNames = longNames;
+    ar.alwaysLongNames = alwaysLongNames;
+    for (const ArWriter::Member& member : members)
+        ar.addMember(member);
+    return ar.build();
 }
 
-TEST(Archive, SymbolIndexAndLongNames)
-{
-    TempDir dir;
-    std::vector<uint8_t> a = objectDefining("alpha");
-    std::vector<uint8_t> b = objectDefining("beta", true);
-    ArWriter ar;
-    ar.addMember("a.o", a);
-    ar.addMember("a_rather_long_member_name.o", b);
-    ar.addSymbol("alpha", 0);
-    ar.addSymbol("beta", 1);
-    RunResult r = listArchive(dir, ar);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out, "Archive Symbols:\n"
-                     "alpha " + hex8(ar.memberOffset(0)) + "\n"
-                     "beta " + hex8(ar.memberOffset(1)) + "\n"
-                     "File: lib.a(a.o)\n" + listingOf(a) +
-                     "File: lib.a(a_rather_long_member_name.o)\n" + listingOf(b));
-}
+struct Row {
+    const char* what;
+    std::vector<uint8_t> archive;   // written to lib.a
+    std::string out;
+    std::string err;
+    int status;
+    std::vector<std::string> args = listingOptions;   // followed by "lib.a"
+};
 
-TEST(Archive, SymbolIndexListedOnlyWithSymbolsOption)
+TEST(Archive, WalkAndDamage)
 {
-    TempDir dir;
-    std::vector<uint8_t> a = objectDefining("alpha");
-    ArWriter ar;
-    ar.addMember("a.o", a);
-    ar.addSymbol("alpha", 0);
-    RunResult r = listArchive(dir, ar, {"-header"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out.find("Archive Symbols:"), std::string::npos);
-    EXPECT_EQ(r.out.rfind("File: lib.a(a.o)\n", 0), 0u);
-}
-
-TEST(Archive, NoSymbolIndexNoLongNames)
-{
-    TempDir dir;
-    std::vector<uint8_t> a = objectDefining("alpha", true);
-    std::vector<uint8_t> b = objectDefining("beta");
-    ArWriter ar;
-    ar.longNames = false;
-    ar.addMember("odd.o", a);
-    ar.addMember("even.o", b);
-    RunResult r = listArchive(dir, ar);
-    EXPECT_EQ(r.status, 0);
-    // -symbols without an index: no index listing, the members' symbols as usual.
-    EXPECT_EQ(r.out, "File: lib.a(odd.o)\n" + listingOf(a) + "File: lib.a(even.o)\n" + listingOf(b));
-}
-
-TEST(Archive, LongNamesWithoutSymbolIndex)
-{
-    TempDir dir;
-    std::vector<uint8_t> a = objectDefining("alpha", true);
-    std::vector<uint8_t> b = objectDefining("beta", true);
-    ArWriter ar;
-    ar.alwaysLongNames = true;
-    ar.addMember("first.o", a);
-    ar.addMember("second.o", b);
-    RunResult r = listArchive(dir, ar);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "File: lib.a(first.o)\n" + listingOf(a) + "File: lib.a(second.o)\n" + listingOf(b));
-}
-
-TEST(Archive, MemberNameAsTypedWithDirectory)
-{
-    TempDir dir;
-    std::vector<uint8_t> a = objectDefining("alpha");
-    ArWriter ar;
-    ar.addMember("a.o", a);
-    dir.write("lib.a", ar.build());
-    RunResult r = runMorvane({"./lib.a"}, dir.path());
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "File: ./lib.a(a.o)\n");
-}
-
-TEST(Archive, LastOddMemberWithoutPaddingByte)
-{
-    TempDir dir;
-    std::vector<uint8_t> a = objectDefining("alpha", true);
-    ArWriter ar;
-    ar.addMember("a.o", a);
-    std::vector<uint8_t> bytes = ar.build();
-    bytes.pop_back();
-    dir.write("lib.a", bytes);
-    RunResult r = runMorvane({"-header", "lib.a"}, dir.path());
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out.rfind("File: lib.a(a.o)\n", 0), 0u);
-}
-
-TEST(Archive, EveryMemberGetsTheWholeSequence)
-{
-    TempDir dir;
-    std::vector<uint8_t> a = objectDefining("alpha");
-    ArWriter ar;
-    ar.addMember("a.o", a);
-    ar.addMember("b.o", a);
-    RunResult r = listArchive(dir, ar, {"-relocations", "-programs", "-symbols"});
-    std::vector<std::string> args = {"-relocations", "-programs", "-symbols", writeTempFile(a)};
-    std::string single = runMorvane(args).out;
-    EXPECT_EQ(r.out, "File: lib.a(a.o)\n" + single + "File: lib.a(b.o)\n" + single);
-}
-
-// ---- damaged archives -------------------------------------------------------------------
-
-// Expects one error line, status 1, and the listing of the members before the failure.
-void expectFailure(const RunResult& r, const std::string& error, const std::string& outputBefore)
-{
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, error);
-    EXPECT_EQ(r.out, outputBefore);
-}
-
-TEST(DamagedArchive, LongNameOffsetOutsideTheTable)
-{
-    TempDir dir;
-    std::vector<uint8_t> a = objectDefining("alpha");
-    ArWriter ar;
-    ar.addMember("a_rather_long_member_name.o", a);        // table of 29 bytes
-    ar.addMember(ArWriter::Member{"", a, "/29", ""});
-    expectFailure(listArchive(dir, ar), "invalid long names table offset 29\n",
-                  "File: lib.a(a_rather_long_member_name.o)\n" + listingOf(a));
-}
-
-TEST(DamagedArchive, LongNameWithoutLongNamesMember)
-{
-    TempDir dir;
-    ArWriter ar;
-    ar.addMember(ArWriter::Member{"", objectDefining("alpha"), "/0", ""});
-    expectFailure(listArchive(dir, ar), "invalid long names table offset 0\n", "");
-}
-
-TEST(DamagedArchive, LongNameWithoutSlash)
-{
-    TempDir dir;
+    const std::vector<uint8_t> a = objectDefining("alpha");
+    const std::vector<uint8_t> b = objectDefining("beta", true);   // odd size: padded
+    const std::string listA = listingOf(a), listB = listingOf(b);
+    const std::string longName = "a_rather_long_member_name.o";    // table of 29 bytes
+    const std::string pastEnd = "archive member at offset 8 runs past the end of the file\n";
+    const std::string badIndex = "archive symbol index runs past the end of its member\n";
+    ArWriter gnu;
+    gnu.addMember("a.o", a);
+    gnu.addMember(longName, b);
+    gnu.addSymbol("alpha", 0);
+    gnu.addSymbol("beta", 1);
+    const std::vector<uint8_t> gnuBytes = gnu.build();
+    std::vector<uint8_t> truncatedHeader = archiveOf({{"a.o", a, "", ""}}, false);
+    const std::string headerAt = std::to_string(truncatedHeader.size());
+    truncatedHeader.insert(truncatedHeader.end(), {'b', '.', 'o', '/', ' ', ' '});
     ArWriter ar;
     ar.rawLongNames = {'n', 'o', 's', 'l', 'a', 's', 'h'};
-    ar.addMember(ArWriter::Member{"", objectDefining("alpha"), "/2", ""});
-    expectFailure(listArchive(dir, ar), "invalid archive file name\n", "");
-}
+    ar.addMember(ArWriter::Member{"", a, "/2", ""});
+    const std::vector<uint8_t> noSlash = ar.build();
+    auto indexed = [&](std::vector<uint8_t> index, bool withMember = true) {
+        ArWriter w;
+        w.rawSymbolIndex = index;
+        w.symbolIndex = true;
+        if (withMember)
+            w.addMember("a.o", a);
+        return w.build();
+    };
+    auto withoutLast = [](std::vector<uint8_t> bytes, size_t count) {
+        bytes.resize(bytes.size() - count);
+        return bytes;
+    };
 
-TEST(DamagedArchive, ShortNameWithoutSlash)
-{
+    const Row rows[] = {
+        {"only the global header", ArWriter().build(), "", "", 0},
+        {"empty symbol index", indexed({}, false), "Archive Symbols:\n", "", 0},
+        {"symbol index and long names", gnuBytes,
+         "Archive Symbols:\nalpha " + hex8(gnu.memberOffset(0)) + "\nbeta " + hex8(gnu.memberOffset(1)) +
+             "\nFile: lib.a(a.o)\n" + listA + "File: lib.a(" + longName + ")\n" + listB, "", 0},
+        {"index listed only with -symbols", gnuBytes, "File: lib.a(a.o)\nFile: lib.a(" + longName + ")\n", "", 0, {}},
+        {"no index, no long names, -symbols lists members only",
+         archiveOf({{"odd.o", b, "", ""}, {"odd2.o", b, "", ""}}, false),
+         "File: lib.a(odd.o)\n" + listB + "File: lib.a(odd2.o)\n" + listB, "", 0},
+        {"long names without index", archiveOf({{"first.o", b, "", ""}, {"second.o", b, "", ""}}, true, true),
+         "File: lib.a(first.o)\n" + listB + "File: lib.a(second.o)\n" + listB, "", 0},
+        {"last odd member without its padding byte", withoutLast(archiveOf({{"b.o", b, "", ""}}), 1), "File: lib.a(b.o)\n" + listB, "", 0},
+        {"empty member is an image error", archiveOf({{"empty.o", {}, "", ""}}), "File: lib.a(empty.o)\n",
+         listingOf({}, true), 1},
+        // Damaged: one line on standard error, status 1, nothing after the failing member.
+        {"long name offset outside the table", archiveOf({{longName, a, "", ""}, {"", a, "/29", ""}}),
+         "File: lib.a(" + longName + ")\n" + listA, "invalid long names table offset 29\n", 1},
+        {"long name without a long names member", archiveOf({{"", a, "/0", ""}}), "",
+         "invalid long names table offset 0\n", 1},
+        {"long name without '/'", noSlash, "", "invalid archive file name\n", 1},
+        {"short name without '/'",
+         archiveOf({{"a.o", a, "", ""}, {"", a, "sixteen_chars.oo", ""}, {"never.o", a, "", ""}}, false),
+         "File: lib.a(a.o)\n" + listA, "invalid archive file name\n", 1},
+        {"member past the end", archiveOf({{"a.o", a, "", "99999"}}), "", pastEnd, 1},
+        {"negative member size", archiveOf({{"a.o", a, "", "-4"}}), "", pastEnd, 1},
+        {"symbol index member past the end", withoutLast(indexed({}, false), 2), "", pastEnd, 1, {}},
+        {"truncated member header", truncatedHeader, "File: lib.a(a.o)\n" + listA,
+         "truncated archive member header at offset " + headerAt + "\n", 1},
+        {"index count past its member", indexed({0, 0, 0, 2, 0, 0, 0, 8, 'x', 0}), "", badIndex, 1},
+        {"index not read without -symbols", indexed({0, 0, 0, 2, 0, 0, 0, 8, 'x', 0}),
+         "File: lib.a(a.o)\n", "", 0, {}},
+        {"index names past its member", indexed({0, 0, 0, 1, 0, 0, 0, 8, 'n', 'o', 'n', 'u', 'l'}),
+         "", badIndex, 1},
+        {"index too short for its count", indexed({0, 0}), "", badIndex, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        TempDir dir;
+        dir.write("lib.a", row.archive);
+        std::vector<std::string> args = row.args;
+        args.push_back("lib.a");
+        RunResult r = runMorvane(args, dir.path());
+        EXPECT_EQ(r.status, row.status);
+        EXPECT_EQ(r.out, row.out);
+        EXPECT_EQ(r.err, row.err);
+    }
+    // The archive name is printed as typed.
     TempDir dir;
-    std::vector<uint8_t> a = objectDefining("alpha");
-    ArWriter ar;
-    ar.longNames = false;
-    ar.addMember("a.o", a);
-    ar.addMember(ArWriter::Member{"", a, "sixteen_chars.oo", ""});
-    ar.addMember("never.o", a);
-    expectFailure(listArchive(dir, ar), "invalid archive file name\n",
-                  "File: lib.a(a.o)\n" + listingOf(a));
-}
-
-TEST(DamagedArchive, MemberRunsPastTheEnd)
-{
-    TempDir dir;
-    ArWriter ar;
-    ar.addMember(ArWriter::Member{"a.o", objectDefining("alpha"), "", "99999"});
-    expectFailure(listArchive(dir, ar), "archive member at offset 8 runs past the end of the file\n", "");
-}
-
-TEST(DamagedArchive, NegativeMemberSize)
-{
-    TempDir dir;
-    ArWriter ar;
-    ar.addMember(ArWriter::Member{"a.o", objectDefining("alpha"), "", "-4"});
-    expectFailure(listArchive(dir, ar), "archive member at offset 8 runs past the end of the file\n", "");
-}
-
-TEST(DamagedArchive, TruncatedMemberHeader)
-{
-    TempDir dir;
-    std::vector<uint8_t> a = objectDefining("alpha");
-    ArWriter ar;
-    ar.longNames = false;
-    ar.addMember("a.o", a);
-    std::vector<uint8_t> bytes = ar.build();
-    uint32_t end = uint32_t(bytes.size());
-    bytes.insert(bytes.end(), {'b', '.', 'o', '/', ' ', ' '});
-    dir.write("lib.a", bytes);
-    RunResult r = runMorvane({"-header", "-sections", "-symbols", "lib.a"}, dir.path());
-    expectFailure(r, "truncated archive member header at offset " + std::to_string(end) + "\n",
-                  "File: lib.a(a.o)\n" + listingOf(a));
-}
-
-TEST(DamagedArchive, SymbolIndexCountPastItsMember)
-{
-    TempDir dir;
-    ArWriter ar;
-    ar.symbolIndex = true;
-    ar.rawSymbolIndex = {0, 0, 0, 2, 0, 0, 0, 8, 'x', 0};
-    ar.addMember("a.o", objectDefining("alpha"));
-    expectFailure(listArchive(dir, ar), "archive symbol index runs past the end of its member\n", "");
-    // Without -symbols the index is not read.
-    RunResult r = listArchive(dir, ar, {"-header"});
-    EXPECT_EQ(r.status, 0);
-}
-
-TEST(DamagedArchive, SymbolIndexNamesPastItsMember)
-{
-    TempDir dir;
-    ArWriter ar;
-    ar.symbolIndex = true;
-    ar.rawSymbolIndex = {0, 0, 0, 1, 0, 0, 0, 8, 'n', 'o', 'n', 'u', 'l'};
-    ar.addMember("a.o", objectDefining("alpha"));
-    expectFailure(listArchive(dir, ar), "archive symbol index runs past the end of its member\n", "");
-}
-
-TEST(DamagedArchive, SymbolIndexTooShortForItsCount)
-{
-    TempDir dir;
-    ArWriter ar;
-    ar.symbolIndex = true;
-    ar.rawSymbolIndex = {0, 0};
-    expectFailure(listArchive(dir, ar), "archive symbol index runs past the end of its member\n", "");
-}
-
-TEST(DamagedArchive, SymbolIndexMemberPastTheEnd)
-{
-    TempDir dir;
-    ArWriter ar;
-    ar.symbolIndex = true;
-    std::vector<uint8_t> bytes = ar.build();
-    bytes.resize(bytes.size() - 2);
-    dir.write("lib.a", bytes);
-    RunResult r = runMorvane({"lib.a"}, dir.path());
-    expectFailure(r, "archive member at offset 8 runs past the end of the file\n", "");
-}
-
-TEST(DamagedArchive, EmptyMemberIsAnImageError)
-{
-    TempDir dir;
-    ArWriter ar;
-    ar.addMember("empty.o", {});
-    RunResult r = listArchive(dir, ar);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "File: lib.a(empty.o)\n");
-    EXPECT_EQ(r.err.rfind("open error ", 0), 0u);
+    dir.write("lib.a", gnuBytes);
+    EXPECT_EQ(runMorvane({"./lib.a"}, dir.path()).out, "File: ./lib.a(a.o)\nFile: ./lib.a(" + longName + ")\n");
 }
 
 // ---- an archive made by the GNU tools ------------------------------------------------------
@@ -318,12 +159,9 @@ std::string runTool(const std::string& command)
     if (!pipe)
         return output;
     char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
         output.append(buffer, n);
-    if (pclose(pipe) != 0)
-        return "";
-    return output;
+    return pclose(pipe) == 0 ? output : "";
 }
 
 TEST(GnuArchive, IndexAndMembersAgreeWithBinutils)
@@ -335,38 +173,33 @@ TEST(GnuArchive, IndexAndMembersAgreeWithBinutils)
     if (runTool(cd + "arm-none-eabi-as -o one.o one.s && arm-none-eabi-as -o a_member_with_a_long_name.o two.s"
                      " && arm-none-eabi-ar rcs lib.a one.o a_member_with_a_long_name.o && echo ok") != "ok\n")
         GTEST_SKIP() << "arm-none-eabi-as/ar not available";
-
     RunResult r = runMorvane({"-header", "-symbols", "-sections", "lib.a"}, dir.path());
     ASSERT_EQ(r.status, 0) << r.err;
 
-    // The index entries name the members binutils reports, in the same order, and each
-    // offset is where that member's "File:" line came from: a header ending in "`\n".
-    std::string armap = runTool(cd + "arm-none-eabi-nm --print-armap lib.a | sed -n '/^Archive index:/,/^$/p'");
-    std::vector<uint8_t> bytes = readFileBytes(dir.file("lib.a"));
-    std::istringstream expected(armap);
+    // The index names the symbols binutils reports, in its order, and each offset is that
+    // of a member header (one ending in "`\n").
+    std::istringstream expected(runTool(cd + "arm-none-eabi-nm --print-armap lib.a | sed -n '/^Archive index:/,/^$/p'"));
     std::istringstream actual(r.out);
-    std::string line;
-    std::getline(expected, line);
-    EXPECT_EQ(line, "Archive index:");
+    std::vector<uint8_t> bytes = readFileBytes(dir.file("lib.a"));
+    std::string want, line;
+    std::getline(expected, want);
     std::getline(actual, line);
-    EXPECT_EQ(line, "Archive Symbols:");
+    EXPECT_EQ(want + line, "Archive index:Archive Symbols:");
     int entries = 0;
-    std::string expectedLine;
-    while (std::getline(expected, expectedLine) && !expectedLine.empty()) {
-        std::string symbol = expectedLine.substr(0, expectedLine.find(" in "));
+    while (std::getline(expected, want) && !want.empty()) {
+        std::string symbol = want.substr(0, want.find(" in "));
         std::getline(actual, line);
         ASSERT_EQ(line.substr(0, symbol.size() + 1), symbol + " ");
         uint32_t offset = uint32_t(std::stoul(line.substr(symbol.size() + 1), nullptr, 16));
         ASSERT_LT(offset + 60, bytes.size());
-        EXPECT_EQ(bytes[offset + 58], '`');
-        EXPECT_EQ(bytes[offset + 59], '\n');
+        EXPECT_EQ(std::string(bytes.begin() + offset + 58, bytes.begin() + offset + 60), "`\n");
         ++entries;
     }
     EXPECT_EQ(entries, 3);
 
-    std::string one = listingOf(readFileBytes(dir.file("one.o")));
-    std::string two = listingOf(readFileBytes(dir.file("a_member_with_a_long_name.o")));
-    std::string members = "File: lib.a(one.o)\n" + one + "File: lib.a(a_member_with_a_long_name.o)\n" + two;
+    std::string members = "File: lib.a(one.o)\n" + listingOf(readFileBytes(dir.file("one.o"))) +
+                          "File: lib.a(a_member_with_a_long_name.o)\n" +
+                          listingOf(readFileBytes(dir.file("a_member_with_a_long_name.o")));
     ASSERT_GE(r.out.size(), members.size());
     EXPECT_EQ(r.out.substr(r.out.size() - members.size()), members);
 }

@@ -1,5 +1,6 @@
 // Start-up of the driver: output file before input file, whole-file reading and the
-// messages for files that cannot be used.
+// messages for files that cannot be used. Inputs that are neither archives nor ELF are
+// checked with the load errors in tests/dump.
 #include "support/ElfWriter.h"
 #include "support/RunMorvane.h"
 
@@ -9,91 +10,49 @@
 
 namespace {
 
-std::vector<uint8_t> smallImage()
+TEST(Driver, InputAndOutputFiles)
 {
+    TempDir dir;
     ElfWriter w;
     int text = w.addSection(".text", SHT_PROGBITS, SHF_ALLOC | SHF_EXECINSTR, 0x8000,
                             w.words32({0xe3a00000, 0xe12fff1e}), 0, 0, 0, 4);
     w.addSymbol("main", 0x8000, 8, ELF32_ST_INFO(STB_GLOBAL, STT_FUNC), 0, uint16_t(text));
-    return w.build();
-}
-
-TEST(Driver, OutputFileCannotBeCreated)
-{
-    TempDir dir;
-    RunResult r = runMorvane({"-header", "missing.elf", "no/such/dir/out.txt"}, dir.path());
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "cannot create no/such/dir/out.txt\n");
-    EXPECT_EQ(r.out, "");
-}
-
-TEST(Driver, OutputFileIsCreatedBeforeTheInputIsOpened)
-{
-    TempDir dir;
-    RunResult r = runMorvane({"-header", "missing.elf", "out.txt"}, dir.path());
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "cannot open missing.elf\n");
-    EXPECT_TRUE(fileExists(dir.file("out.txt")));
-    EXPECT_EQ(readFileText(dir.file("out.txt")), "");
-}
-
-TEST(Driver, ListingGoesToTheOutputFile)
-{
-    TempDir dir;
-    dir.write("in.elf", smallImage());
-    RunResult toStdout = runMorvane({"-header", "-sections", "-symbols", "in.elf"}, dir.path());
-    ASSERT_EQ(toStdout.status, 0);
-    EXPECT_NE(toStdout.out, "");
-    EXPECT_EQ(toStdout.err, "");
-
-    dir.write("out.txt", std::string("old contents to be truncated"));
-    RunResult toFile = runMorvane({"-header", "-sections", "-symbols", "in.elf", "out.txt"}, dir.path());
-    EXPECT_EQ(toFile.status, 0);
-    EXPECT_EQ(toFile.out, "");
-    EXPECT_EQ(toFile.err, "");
-    EXPECT_EQ(readFileText(dir.file("out.txt")), toStdout.out);
-}
-
-TEST(Driver, NoListingOptionsPrintNothing)
-{
-    RunResult r = runMorvane({writeTempFile(smallImage())});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "");
-}
-
-TEST(Driver, NonArchiveInputIsAlwaysAnImage)
-{
-    // Almost an archive magic, an empty file, text: all go to the ELF reader, which
-    // refuses them with its load error.
-    for (std::string bytes : {std::string("!<arch>"), std::string(""), std::string("hello, world\n")}) {
-        RunResult r = runMorvane({"-header", writeTempFile(std::vector<uint8_t>(bytes.begin(), bytes.end()))});
-        EXPECT_EQ(r.status, 1) << bytes;
-        EXPECT_EQ(r.err.rfind("open error ", 0), 0u) << r.err;
-        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
-        EXPECT_EQ(r.out, "");
-    }
-}
-
-TEST(Driver, DirectoryInput)
-{
-    TempDir dir;
+    dir.write("in.elf", w.build());
+    dir.write("old.txt", std::string("old contents to be truncated"));
     std::filesystem::create_directory(dir.file("sub"));
-    RunResult r = runMorvane({"sub"}, dir.path());
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "cannot read sub: not a regular file\n");
-}
-
-TEST(Driver, InputOfTwoGibibytesIsRefused)
-{
     // A sparse file: its size is known without writing or reading 2 GiB.
-    TempDir dir;
-    dir.write("big.elf", smallImage());
+    dir.write("big.elf", w.build());
     std::filesystem::resize_file(dir.file("big.elf"), uintmax_t(1) << 31);
-    RunResult r = runMorvane({"-header", "big.elf"}, dir.path());
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "cannot read big.elf: files of 2 GiB or more are not supported\n");
-    EXPECT_EQ(r.out, "");
+    RunResult listing = runMorvane({"-header", "-sections", "-symbols", "in.elf"}, dir.path());
+    ASSERT_EQ(listing.status, 0);
+    ASSERT_NE(listing.out, "");
+
+    struct Row {
+        std::vector<std::string> args;
+        std::string err;
+        int status;
+        std::string outputFile = "";   // must exist afterwards, holding outputText
+        std::string outputText = "";
+    };
+    const Row rows[] = {
+        {{"-header", "missing.elf", "no/such/dir/out.txt"}, "cannot create no/such/dir/out.txt\n", 1},
+        {{"-header", "missing.elf", "new.txt"}, "cannot open missing.elf\n", 1, "new.txt", ""},
+        {{"sub"}, "cannot read sub: not a regular file\n", 1},
+        {{"-header", "big.elf"}, "cannot read big.elf: files of 2 GiB or more are not supported\n", 1},
+        {{"in.elf"}, "", 0},   // no listing options: nothing printed
+        {{"-header", "-sections", "-symbols", "in.elf", "old.txt"}, "", 0, "old.txt", listing.out},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::PrintToString(row.args));
+        RunResult r = runMorvane(row.args, dir.path());
+        EXPECT_EQ(r.status, row.status);
+        EXPECT_EQ(r.err, row.err);
+        EXPECT_EQ(r.out, "");
+        if (!row.outputFile.empty()) {
+            EXPECT_TRUE(fileExists(dir.file(row.outputFile)));
+            EXPECT_EQ(readFileText(dir.file(row.outputFile)), row.outputText);
+        }
+    }
 }
 
 } // namespace
