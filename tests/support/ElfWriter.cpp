@@ -56,16 +56,6 @@ void ElfWriter::overrideSectionHeader(int index, ElfField field, uint32_t value)
     sectionOverrides.push_back({index, {field.offset, field.size, value}});
 }
 
-void ElfWriter::overrideProgramHeader(int index, ElfField field, uint32_t value)
-{
-    programOverrides.push_back({index, {field.offset, field.size, value}});
-}
-
-void ElfWriter::overrideBytes(uint32_t offset, const std::vector<uint8_t>& bytes)
-{
-    byteOverrides.emplace_back(offset, bytes);
-}
-
 bool ElfWriter::hasSymbolTable() const
 {
     return !symbols.empty() || !relocationSections.empty();
@@ -240,13 +230,6 @@ void ElfWriter::applyOverrides(std::vector<uint8_t>& file) const
         writeField(file, o.offset, o.size, o.value);
     for (const auto& [index, o] : sectionOverrides)
         writeField(file, shoff + size_t(index) * 40 + o.offset, o.size, o.value);
-    for (const auto& [index, o] : programOverrides)
-        writeField(file, 52 + size_t(index) * 32 + o.offset, o.size, o.value);
-    for (const auto& [offset, bytes] : byteOverrides) {
-        if (file.size() < offset + bytes.size())
-            file.resize(offset + bytes.size(), 0);
-        memcpy(&file[offset], bytes.data(), bytes.size());
-    }
 }
 
 // ---------------------------------------------------------------------------------------

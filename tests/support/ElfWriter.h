@@ -96,19 +96,15 @@ public:
     // A program header; with `section` >= 0 its offset and sizes follow that section.
     int addProgram(const Program& program, int section = -1);
 
-    // Overrides, applied after layout. `index` is a section or program index.
+    // Overrides, applied after layout. `index` is a section index.
     void overrideHeader(ElfField field, uint32_t value);
     void overrideSectionHeader(int index, ElfField field, uint32_t value);
-    void overrideProgramHeader(int index, ElfField field, uint32_t value);
-    // Replaces bytes anywhere in the finished file (the file grows when needed).
-    void overrideBytes(uint32_t offset, const std::vector<uint8_t>& bytes);
 
     std::vector<uint8_t> build();
 
     // Layout of the last build().
     uint32_t sectionOffset(int index) const { return sectionOffsets.at(index); }
     uint32_t sectionHeaderTableOffset() const { return shoff; }
-    uint32_t programHeaderTableOffset() const { return 52; }
     int symtabIndex() const;     // -1 when no symbol table is written
     int strtabIndex() const;
     int shstrtabIndex() const;
@@ -132,8 +128,6 @@ private:
     struct Override { size_t offset; size_t size; uint32_t value; };
     std::vector<Override> headerOverrides;
     std::vector<std::pair<int, Override>> sectionOverrides;
-    std::vector<std::pair<int, Override>> programOverrides;
-    std::vector<std::pair<uint32_t, std::vector<uint8_t>>> byteOverrides;
     std::vector<uint32_t> sectionOffsets;
     uint32_t shoff = 0;
 };
