@@ -30,14 +30,6 @@ std::vector<uint8_t> fullImage()
     return w.build();
 }
 
-// An image without executable sections.
-std::vector<uint8_t> dataOnlyImage()
-{
-    ElfWriter w;
-    w.addSection(".data", SHT_PROGBITS, SHF_ALLOC | SHF_WRITE, 0x9000, w.words32({1, 2}), 0, 0, 0, 4);
-    return w.build();
-}
-
 std::string stdoutOf(std::vector<std::string> args, const std::string& path)
 {
     args.push_back(path);
@@ -78,7 +70,9 @@ TEST(DumpSequence, AttributesAlwaysGoToStandardOutput)
 
 TEST(DumpSequence, DisassemblyOfAnImageWithoutCode)
 {
-    std::string path = writeTempFile(dataOnlyImage());
+    ElfWriter w;
+    w.addSection(".data", SHT_PROGBITS, SHF_ALLOC | SHF_WRITE, 0x9000, w.words32({1, 2}), 0, 0, 0, 4);
+    std::string path = writeTempFile(w.build());
     EXPECT_EQ(stdoutOf({"-disassemble", "-ual"}, path), "\t.syntax unified\n");
     EXPECT_EQ(stdoutOf({"-disassemble"}, path), "");
 }
