@@ -1,7 +1,7 @@
 #pragma once
-// Helpers for the DWARF tests: byte builders for hand-made .debug_abbrev/.debug_info/
-// .debug_str/.debug_line contents, ELF images wrapping them, and the reader and listing
-// run in-process or through the binary.
+// Helpers for the DWARF tests: byte builders for hand-made DWARF sections, ELF images
+// wrapping them, and the reader and listing run in-process.
+#include "dwarf/DwarfConstants.h"
 #include "dwarf/DwarfDebugInfo.h"
 #include "dwarf/DwarfListing.h"
 #include "elf/ElfFile.h"
@@ -27,21 +27,16 @@ public:
     Bytes& u32(uint32_t v) { return bigEndian ? u16(v >> 16).u16(v) : u16(v).u16(v >> 16); }
     Bytes& uleb(uint32_t v)
     {
-        do {
-            uint8_t byte = v & 0x7F;
-            v >>= 7;
-            u8(v ? byte | 0x80 : byte);
-        } while (v);
-        return *this;
+        for (; v >= 0x80; v >>= 7)
+            u8((v & 0x7F) | 0x80);
+        return u8(v);
     }
     Bytes& sleb(int32_t v)
     {
-        for (;;) {
-            uint8_t byte = v & 0x7F;
-            v >>= 7;
-            bool done = (v == 0 && !(byte & 0x40)) || (v == -1 && (byte & 0x40));
-            u8(done ? byte : byte | 0x80);
-            if (done)
+        for (;; v >>= 7) {
+            bool last = (v >= -64 && v < 64);
+            u8(last ? v & 0x7F : (v & 0x7F) | 0x80);
+            if (last)
                 return *this;
         }
     }
@@ -53,34 +48,62 @@ public:
     std::vector<uint8_t> data;
 };
 
-typedef std::vector<std::pair<uint32_t, uint32_t>> AttributeForms;   // (attribute, form)
+struct Abbreviation {
+    uint32_t code;
+    uint32_t tag;
+    bool children;
+    std::vector<std::pair<uint32_t, uint32_t>> forms;   // (attribute, form)
+};
 
-// One abbreviation: code, tag, children flag, pairs, the (0, 0) end.
-inline void addAbbreviation(Bytes& table, uint32_t code, uint32_t tag, bool children, const AttributeForms& forms)
+// A .debug_abbrev table (all ULEB128, so byte-order free) closed by its 0.
+inline Bytes abbreviations(const std::vector<Abbreviation>& list)
 {
-    table.uleb(code).uleb(tag).u8(children ? 1 : 0);
-    for (const auto& pair : forms)
-        table.uleb(pair.first).uleb(pair.second);
-    table.uleb(0).uleb(0);
+    Bytes table;
+    for (const Abbreviation& a : list) {
+        table.uleb(a.code).uleb(a.tag).u8(a.children ? 1 : 0);
+        for (const auto& pair : a.forms)
+            table.uleb(pair.first).uleb(pair.second);
+        table.uleb(0).uleb(0);
+    }
+    return table.u8(0);
 }
 
 // A unit of .debug_info: its 11-byte header, then `entries`; the length is computed.
-inline Bytes unitBytes(bool bigEndian, uint32_t abbreviationOffset, const Bytes& entries,
-                       uint32_t version = 4, uint8_t addressSize = 4)
+inline Bytes unitBytes(const Bytes& entries, uint32_t abbreviationOffset = 0, uint32_t version = 4,
+                       uint8_t addressSize = 4)
 {
-    Bytes unit(bigEndian);
+    Bytes unit(entries.bigEndian);
     unit.u32(7 + entries.size()).u16(version).u32(abbreviationOffset).u8(addressSize);
     return unit.raw(entries.data);
 }
 
-// An ELF image with these sections (in map order), no symbols.
-inline std::vector<uint8_t> dwarfImage(bool bigEndian, const std::map<std::string, std::vector<uint8_t>>& sections)
+typedef std::map<std::string, std::vector<uint8_t>> Sections;
+
+// An ELF image with these sections, no symbols.
+inline std::vector<uint8_t> dwarfImage(bool bigEndian, const Sections& sections)
 {
     ElfWriter writer(bigEndian);
     writer.type = ET_REL;
     for (const auto& section : sections)
         writer.addSection(section.first, SHT_PROGBITS, 0, 0, section.second);
     return writer.build();
+}
+
+// .debug_abbrev and .debug_info holding these units (in the byte order of the first), plus `more`.
+inline std::vector<uint8_t> unitsImage(const Bytes& abbrev, const std::vector<Bytes>& units, Sections more = {})
+{
+    Bytes info(units.at(0).bigEndian);
+    for (const Bytes& unit : units)
+        info.raw(unit.data);
+    more[".debug_abbrev"] = abbrev.data;
+    more[".debug_info"] = info.data;
+    return dwarfImage(info.bigEndian, more);
+}
+
+// One default unit holding `entries`.
+inline std::vector<uint8_t> unitImage(const Bytes& abbrev, const Bytes& entries, Sections more = {})
+{
+    return unitsImage(abbrev, {unitBytes(entries)}, std::move(more));
 }
 
 // The image model and a loaded reader over it (the reader points into the model's bytes).
@@ -91,9 +114,8 @@ struct LoadedDwarf {
 
 inline LoadedDwarf loadDwarf(const std::vector<uint8_t>& bytes)
 {
-    LoadedDwarf loaded;
-    loaded.image = std::make_unique<ElfFile>(true, true);
-    auto* copy = new uint8_t[bytes.size()];
+    LoadedDwarf loaded{std::make_unique<ElfFile>(true, true), nullptr};
+    auto* copy = new uint8_t[bytes.size()];   // the model owns it
     memcpy(copy, bytes.data(), bytes.size());
     loaded.image->loadImage(copy, uint32_t(bytes.size()));
     loaded.reader = std::make_unique<DwarfDebugInfo>(loaded.image->bigEndian ? 1 : 0);
@@ -104,11 +126,7 @@ inline LoadedDwarf loadDwarf(const std::vector<uint8_t>& bytes)
 // The whole -dwarf listing of an image, printed in-process.
 inline std::string dwarfListing(const std::vector<uint8_t>& bytes)
 {
-    LoadedDwarf loaded;
-    loaded.image = std::make_unique<ElfFile>(true, true);
-    auto* copy = new uint8_t[bytes.size()];
-    memcpy(copy, bytes.data(), bytes.size());
-    loaded.image->loadImage(copy, uint32_t(bytes.size()));
+    LoadedDwarf loaded = loadDwarf(bytes);
     char* buffer = nullptr;
     size_t length = 0;
     FILE* stream = open_memstream(&buffer, &length);
@@ -129,9 +147,4 @@ inline std::string debuggingInformation(const std::string& listing)
     start += heading.size();
     size_t end = listing.find("\nPubnames\n", start);
     return listing.substr(start, end == std::string::npos ? std::string::npos : end - start);
-}
-
-inline std::string dwarfFixture(const std::string& name)
-{
-    return std::string(MORVANE_TEST_DATA) + "/dwarf/" + name;
 }
