@@ -2,8 +2,6 @@
 // and the values arm-none-eabi-readelf shows for the same files.
 #include "ElfTestSupport.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 std::string fixtureListing(const std::string& fixture, const std::vector<std::string>& options)
@@ -86,19 +84,6 @@ TEST(ElfFixtureListings, ThumbCppObjectListsOnlyRelocationsOfAllocatedSections)
               "address 0x00000018 type 0x0a R_ARM_THM_CALL value .text _ZN8geometry5PointC1Eii\n");
 }
 
-TEST(ElfFixtureListings, ThumbCppObjectSectionNamesInIndexOrder)
-{
-    std::vector<std::string> names;
-    for (const std::string& line : splitLines(fixtureListing("thumb-le.o", {"-sections"})))
-        if (line.rfind("sh_name     : ", 0) == 0)
-            names.push_back(line.substr(line.find(' ', 14) + 1));
-    EXPECT_EQ(names, (std::vector<std::string>{"", ".text", ".rel.text", ".data", ".bss", ".debug_info",
-                                               ".rel.debug_info", ".debug_abbrev", ".debug_loc", ".debug_aranges",
-                                               ".rel.debug_aranges", ".debug_line", ".rel.debug_line", ".debug_str",
-                                               ".comment", ".debug_frame", ".rel.debug_frame", ".ARM.attributes",
-                                               ".symtab", ".strtab", ".shstrtab"}));
-}
-
 TEST(ElfFixtureListings, LinkedImageProgramHeaders)
 {
     EXPECT_EQ(fixtureListing("app-le.elf", {"-programs"}),
@@ -176,20 +161,13 @@ TEST_P(ElfByteOrderTwins, ListSameValues)
     EXPECT_FALSE(little.empty());
     EXPECT_EQ(little, big);
 
-    std::vector<std::string> littleHeader = splitLines(fixtureListing(GetParam().first, {"-header"}));
-    std::vector<std::string> bigHeader = splitLines(fixtureListing(GetParam().second, {"-header"}));
-    ASSERT_EQ(littleHeader.size(), bigHeader.size());
-    for (size_t i = 0; i < littleHeader.size(); ++i) {
-        if (i == 2) {
-            EXPECT_EQ(littleHeader[i].substr(0, 28), "e_ident    : 7F 45 4C 46 01 ");
-            EXPECT_EQ(bigHeader[i], littleHeader[i].substr(0, 28) + "02" + littleHeader[i].substr(30));
-        } else if (i == 8) {
-            EXPECT_EQ(littleHeader[i], "             EI_DATA   : ELFDATA2LSB");
-            EXPECT_EQ(bigHeader[i], "             EI_DATA   : ELFDATA2MSB");
-        } else {
-            EXPECT_EQ(littleHeader[i], bigHeader[i]) << "line " << i;
-        }
-    }
+    // The header differs in the data byte and its name only.
+    std::string littleHeader = fixtureListing(GetParam().first, {"-header"});
+    std::string bigHeader = fixtureListing(GetParam().second, {"-header"});
+    ASSERT_EQ(littleHeader.substr(0, 28), "\nelf header\ne_ident    : 7F ");
+    littleHeader.replace(littleHeader.find("46 01 01 "), 9, "46 01 02 ");
+    littleHeader.replace(littleHeader.find("ELFDATA2LSB"), 11, "ELFDATA2MSB");
+    EXPECT_EQ(littleHeader, bigHeader);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, ElfByteOrderTwins,

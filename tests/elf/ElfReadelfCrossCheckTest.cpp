@@ -274,9 +274,4 @@ TEST_P(ElfReadelfCrossCheck, Relocations)
     EXPECT_EQ(ours, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, ElfReadelfCrossCheck, testing::ValuesIn(fixtures),
-                         [](const testing::TestParamInfo<const char*>& info) {
-                             std::string name = info.param;
-                             std::replace_if(name.begin(), name.end(), [](char c) { return !isalnum(c); }, '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Fixtures, ElfReadelfCrossCheck, testing::ValuesIn(fixtures), fixtureTestName);

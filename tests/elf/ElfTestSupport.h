@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
 #include <memory>
 #include <sstream>
@@ -55,6 +56,16 @@ inline RunResult runOnImage(const std::vector<uint8_t>& bytes, const std::vector
     std::vector<std::string> args = options;
     args.push_back(writeTempFile(bytes, ".elf"));
     return runMorvane(args);
+}
+
+// Test name of a fixture-parameterised test: the file name with '_' for punctuation.
+inline std::string fixtureTestName(const testing::TestParamInfo<const char*>& info)
+{
+    std::string name = info.param;
+    for (char& c : name)
+        if (!isalnum((unsigned char)c))
+            c = '_';
+    return name;
 }
 
 inline std::string toStd(const QString& text)
