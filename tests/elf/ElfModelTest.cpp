@@ -162,12 +162,7 @@ TEST(ElfModel, SectionsAndStrings)
     const std::pair<uint32_t, const char*> at[] = {{1, "ab"}, {2, "b"}, {0, ""}, {4, "cd"}, {6, ""}, {0xFFFFFFFF, ""}};
     for (const auto& [offset, text] : at)
         EXPECT_EQ(toStd(file->stringAt(table, offset)), text) << offset;   // "cd" stops at the section end
-    try {
-        file->stringAt(file->sectionByIndex(first), 0);
-        FAIL() << "no exception";
-    } catch (const HException& e) {
-        EXPECT_STREQ(e.what(), "not a string section");
-    }
+    EXPECT_THROW(file->stringAt(file->sectionByIndex(first), 0), HException);   // "not a string section"
 }
 
 TEST(ElfModel, AddressLookups)
@@ -232,24 +227,19 @@ TEST(ElfModel, DamagedSymbolTables)
 {
     struct Case {
         const char* label;
-        std::function<void(ElfWriter&)> damage;
+        bool strtab;   // else .symtab
+        ElfField field;
+        uint32_t value;
         Names named;
         size_t others;
     };
+    const ElfField name = ELF_FIELD(Elf32_Shdr, sh_name), entsize = ELF_FIELD(Elf32_Shdr, sh_entsize);
     const Case cases[] = {
-        {"only .dynsym", [](ElfWriter& w) { w.overrideSectionHeader(w.symtabIndex(), ELF_FIELD(Elf32_Shdr, sh_name),
-                                                                    7); }, {}, 0},
-        {"sh_entsize 0 counts 16-byte entries",
-         [](ElfWriter& w) { w.overrideSectionHeader(w.symtabIndex(), ELF_FIELD(Elf32_Shdr, sh_entsize), 0); },
-         {"main"}, 1},
-        {"sh_entsize 1 stays inside the table",
-         [](ElfWriter& w) { w.overrideSectionHeader(w.symtabIndex(), ELF_FIELD(Elf32_Shdr, sh_entsize), 1); },
-         {"main"}, 1},
-        {"no .strtab", [](ElfWriter& w) { w.overrideSectionHeader(w.strtabIndex(), ELF_FIELD(Elf32_Shdr, sh_name),
-                                                                  1); }, {}, 2},
-        {".strtab cut inside the name",
-         [](ElfWriter& w) { w.overrideSectionHeader(w.strtabIndex(), ELF_FIELD(Elf32_Shdr, sh_size), 4); },
-         {"mai"}, 1},
+        {"only .dynsym", false, name, 7, {}, 0},
+        {"sh_entsize 0 counts 16-byte entries", false, entsize, 0, {"main"}, 1},
+        {"sh_entsize 1 stays inside the table", false, entsize, 1, {"main"}, 1},
+        {"no .strtab", true, name, 1, {}, 2},
+        {".strtab cut inside the name", true, ELF_FIELD(Elf32_Shdr, sh_size), 4, {"mai"}, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -257,7 +247,7 @@ TEST(ElfModel, DamagedSymbolTables)
         w.addSection(".dynsym", SHT_DYNSYM, SHF_ALLOC, 0, std::vector<uint8_t>(32), 0, 0, 16, 4);
         w.addSymbol("main", 0x8000, 4, globalFunc, 0, 1);
         w.build();
-        c.damage(w);
+        w.overrideSectionHeader(c.strtab ? w.strtabIndex() : w.symtabIndex(), c.field, c.value);
         auto file = loadModel(w.build());
         EXPECT_EQ(names(file->symbolsByName), c.named);
         EXPECT_EQ(file->otherSymbols.size(), c.others);

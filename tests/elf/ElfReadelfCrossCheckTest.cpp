@@ -2,8 +2,6 @@
 // fixtures: header fields, program headers, section headers, symbols and relocations.
 #include "ElfTestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -106,16 +104,15 @@ TEST_P(ElfReadelfCrossCheck, HeaderFields)
         value.erase(0, value.find_first_not_of(' '));
         theirs[key] = value.substr(0, value.find_first_of(" ,"));
     }
+    const std::pair<const char*, const char*> fields[] = {
+        {"e_phoff", "Start of program headers"}, {"e_shoff", "Start of section headers"},
+        {"e_ehsize", "Size of this header"}, {"e_phentsize", "Size of program headers"},
+        {"e_phnum", "Number of program headers"}, {"e_shentsize", "Size of section headers"},
+        {"e_shnum", "Number of section headers"}, {"e_shstrndx", "Section header string table index"}};
+    for (const auto& [field, label] : fields)
+        EXPECT_EQ(number(ours[field]), std::stoul(theirs[label])) << field;
     EXPECT_EQ(number(ours["e_entry"]), hex(theirs["Entry point address"]));
-    EXPECT_EQ(number(ours["e_phoff"]), std::stoul(theirs["Start of program headers"]));
-    EXPECT_EQ(number(ours["e_shoff"]), std::stoul(theirs["Start of section headers"]));
     EXPECT_EQ(number(ours["e_flags"]), hex(theirs["Flags"]));
-    EXPECT_EQ(number(ours["e_ehsize"]), std::stoul(theirs["Size of this header"]));
-    EXPECT_EQ(number(ours["e_phentsize"]), std::stoul(theirs["Size of program headers"]));
-    EXPECT_EQ(number(ours["e_phnum"]), std::stoul(theirs["Number of program headers"]));
-    EXPECT_EQ(number(ours["e_shentsize"]), std::stoul(theirs["Size of section headers"]));
-    EXPECT_EQ(number(ours["e_shnum"]), std::stoul(theirs["Number of section headers"]));
-    EXPECT_EQ(number(ours["e_shstrndx"]), std::stoul(theirs["Section header string table index"]));
     EXPECT_EQ(number(ours["e_machine"]), 0x28u);
 }
 
