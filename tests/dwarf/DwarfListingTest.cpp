@@ -26,14 +26,14 @@ std::vector<uint8_t> everyFormImage(bool bigEndian)
            {0x49, DW_FORM_ref4}, {0x49, DW_FORM_ref8}, {0x49, DW_FORM_ref_udata}, {0x1C, DW_FORM_indirect},
            {DW_AT_stmt_list, DW_FORM_sec_offset}, {DW_AT_location, DW_FORM_exprloc},
            {DW_AT_declaration, DW_FORM_flag_present}, {0x49, DW_FORM_ref_sig8}, {DW_AT_name, DW_FORM_strp},
-           {0x1C, DW_FORM_sdata}}}});
+           {0x1C, DW_FORM_sdata}, {0x1C, DW_FORM_sdata}}}});
     Bytes entries(bigEndian);
     entries.uleb(1).str("u");
     entries.uleb(2).u32(0x12345678).u16(3).raw({1, 2, 3}).u32(1).u8(0xFF).u16(0xBEEF).u32(0xDEADBEEF)
         .raw({1, 2, 3, 4, 5, 6, 7, 8}).str("abc").uleb(2).raw({0x0A, 0x0B}).u8(0).u8(0x7F).u8(1).sleb(-1)
         .u32(0).uleb(300).u32(0xB).u8(0xB).u16(0xB).u32(0xB).raw({9, 9, 9, 9, 9, 9, 9, 9}).uleb(0xB)
         .uleb(DW_FORM_data1).u8(0x42).u32(0x10).uleb(5).raw({0x03, 0x78, 0x56, 0x34, 0x12})
-        .raw({7, 7, 7, 7, 7, 7, 7, 7}).u32(6).sleb(INT32_MIN);   // strp 6: just past .debug_str
+        .raw({7, 7, 7, 7, 7, 7, 7, 7}).u32(6).sleb(INT32_MIN).sleb(-64);   // strp 6: just past .debug_str
     entries.u8(0);
     return unitImage(abbrev, entries, {{".debug_str", Bytes().str("hello").data}});
 }
@@ -70,6 +70,7 @@ const char* const everyFormListing =
     "    DW_AT_type DW_FORM_ref_sig8 0x8 \n"
     "    DW_AT_name DW_FORM_strp \n"
     "    DW_AT_const_value DW_FORM_sdata -2147483648 \n"
+    "    DW_AT_const_value DW_FORM_sdata -64 \n"
     "\n";
 
 std::string hex(uint32_t value, const char* format = "%x")
@@ -228,7 +229,8 @@ TEST(DwarfListing, TreeShapesAndConsecutiveUnits)
     Bytes abbrev = abbreviations({{1, DW_TAG_compile_unit, true, {{DW_AT_name, DW_FORM_string}}},
                                   {2, 0x0B, true, {}},
                                   {3, DW_TAG_compile_unit, false,
-                                   {{DW_AT_name, DW_FORM_string}, {DW_AT_low_pc, DW_FORM_addr}, {0x0B, DW_FORM_data1}}}});
+                                   {{DW_AT_name, DW_FORM_string}, {DW_AT_low_pc, DW_FORM_addr},
+                                    {0x0B, DW_FORM_data1}}}});
     std::string longName(70000, 'n');
     Bytes first;
     first.uleb(1).str("one").uleb(2).uleb(2).u8(0).u8(0).uleb(2).u8(0).u8(0);
