@@ -105,7 +105,7 @@ TEST_F(DwarfReaderTwoUnits, ReferencesAndAttributeLookup)
     ASSERT_TRUE(enclosingName);
     EXPECT_STREQ(enclosingName->text(), "two");
 
-    // The definition finds its name through the specification; the inlined copy finds the
+    // The definition finds its name through DW_AT_specification; the inlined copy finds the
     // linkage name through its origin, then the origin's specification; own attributes win.
     EXPECT_FALSE(entry(0x1B)->findAttribute(DW_AT_name));
     auto name = entry(0x1B)->lookupAttribute(DW_AT_name, false);
