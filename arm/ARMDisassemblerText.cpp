@@ -115,6 +115,31 @@ void ARMInstructionSetDisassembler::emitPushPop(bool pop, uint32_t registerList,
     emitChar('}');
 }
 
+void ARMInstructionSetDisassembler::emitBaseAndRegisterList(int rn, bool writeBack,
+                                                            uint32_t registerList)
+{
+    emitChar(' ');
+    emitRegister(rn);
+    if (writeBack)
+        emitChar('!');
+    emitText(", {");
+    emitRegisterList(registerList);
+    emitChar('}');
+}
+
+void ARMInstructionSetDisassembler::emitRegisterOffsetAddress(int rn, int rm, int shiftAmount)
+{
+    emitChar('[');
+    emitRegister(rn);
+    emitSeparator();
+    emitRegister(rm);
+    if (shiftAmount != 0) {
+        emitText(", lsl #");
+        emitImmediate(shiftAmount);
+    }
+    emitChar(']');
+}
+
 void ARMInstructionSetDisassembler::emitThreeRegisters(int rd, int rn, int rm)
 {
     emitChar(' ');

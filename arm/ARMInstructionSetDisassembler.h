@@ -66,6 +66,10 @@ protected:
     void emitRegisterList(uint32_t mask);
     // "push {list}" / "pop {list}" (".w" when wide): the stack forms of every instruction set.
     void emitPushPop(bool pop, uint32_t registerList, bool wide = false);
+    // " Rn{!}, {list}": the operands of the LDM/STM forms.
+    void emitBaseAndRegisterList(int rn, bool writeBack, uint32_t registerList);
+    // "[Rn, Rm]" or "[Rn, Rm, lsl #n]": the Thumb register-offset address.
+    void emitRegisterOffsetAddress(int rn, int rm, int shiftAmount);
 
     // ---- A32 operand helpers ----
     // ", <shift> #<amount>" or ", rrx" for an immediate shift; nothing for LSL #0.

@@ -171,13 +171,7 @@ void ARMInstructionSetDisassembler::loadStoreMultiple(bool p, bool u, bool s, bo
         mode[1] = p ? 'b' : 'a';
     }
     emitSuffixedMnemonic(l ? "ldm" : "stm", mode);
-    emitChar(' ');
-    emitRegister(rn);
-    if (w)
-        emitChar('!');
-    emitText(", {");
-    emitRegisterList(registerList);
-    emitChar('}');
+    emitBaseAndRegisterList(rn, w, registerList);
     if (s)
         emitChar('^');
 }

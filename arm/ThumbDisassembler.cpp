@@ -145,11 +145,8 @@ void ARMInstructionSetDisassembler::loadStoreRegister16(int op, int rm, int rn, 
     emitMnemonic(names[op]);
     emitChar(' ');
     emitRegister(rt);
-    emitText(", [");
-    emitRegister(rn);
     emitSeparator();
-    emitRegister(rm);
-    emitChar(']');
+    emitRegisterOffsetAddress(rn, rm, 0);
 }
 
 void ARMInstructionSetDisassembler::loadStoreWordByteImmediate16(bool b, bool l, int imm5,

@@ -301,15 +301,8 @@ void ARMInstructionSetDisassembler::loadStoreRegister32(int size, bool isSigned,
     emitT32LoadStoreMnemonic(size, isSigned, l, false, true);
     emitChar(' ');
     emitRegister(rt);
-    emitText(", [");
-    emitRegister(rn);
     emitSeparator();
-    emitRegister(rm);
-    if (shiftAmount != 0) {
-        emitText(", lsl #");
-        emitImmediate(shiftAmount);
-    }
-    emitChar(']');
+    emitRegisterOffsetAddress(rn, rm, shiftAmount);
 }
 
 // "pld [Rn" or "pli [Rn", then `between`, the offset and "]".
@@ -343,15 +336,8 @@ void ARMInstructionSetDisassembler::preloadRegister32(bool instruction, int rn, 
                                                      int rm)
 {
     emitMnemonic(instruction ? "pli" : "pld");
-    emitText(" [");
-    emitRegister(rn);
-    emitSeparator();
-    emitRegister(rm);
-    if (shiftAmount != 0) {
-        emitText(", lsl #");
-        emitImmediate(shiftAmount);
-    }
-    emitChar(']');
+    emitChar(' ');
+    emitRegisterOffsetAddress(rn, rm, shiftAmount);
 }
 
 void ARMInstructionSetDisassembler::loadStoreDual32(bool p, bool u, bool w, bool l, int rn,
@@ -449,13 +435,7 @@ void ARMInstructionSetDisassembler::loadStoreMultiple32(int op, bool w, bool l, 
         return;
     }
     emitMnemonic(l ? (increment ? "ldm" : "ldmdb") : (increment ? "stm" : "stmdb"));
-    emitChar(' ');
-    emitRegister(rn);
-    if (w)
-        emitChar('!');
-    emitText(", {");
-    emitRegisterList(registerList);
-    emitChar('}');
+    emitBaseAndRegisterList(rn, w, registerList);
 }
 
 void ARMInstructionSetDisassembler::returnFromException32(bool decrementBefore, bool w, int rn)
