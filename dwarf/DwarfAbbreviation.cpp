@@ -29,17 +29,22 @@ int32_t fixedSize(const DwarfAbbreviation& abbreviation)
     return total;
 }
 
-void readAttributeForms(const uint8_t*& cursor, const uint8_t* end, DwarfAbbreviation& abbreviation)
+// Collects the pairs in `scratch` first, so that the abbreviation's own vector is
+// allocated once at its exact size: every unit keeps its table, and there are many units.
+void readAttributeForms(const uint8_t*& cursor, const uint8_t* end, DwarfAbbreviation& abbreviation,
+                        std::vector<std::pair<uint32_t, uint32_t>>& scratch)
 {
+    scratch.clear();
     while (cursor < end) {
         uint32_t attribute = readUleb128(cursor, end);
         uint32_t form = readUleb128(cursor, end);
         if (attribute == 0 && form == 0)
-            return;
+            break;
         // A pair with one zero is malformed; producers never write it, so pass over it.
         if (attribute != 0 && form != 0)
-            abbreviation.attributeForms.emplace_back(attribute, form);
+            scratch.emplace_back(attribute, form);
     }
+    abbreviation.attributeForms.assign(scratch.begin(), scratch.end());
 }
 
 }
@@ -47,6 +52,7 @@ void readAttributeForms(const uint8_t*& cursor, const uint8_t* end, DwarfAbbrevi
 void readAbbreviationTable(const uint8_t* cursor, const uint8_t* end,
                            std::vector<DwarfAbbreviation>& abbreviations)
 {
+    std::vector<std::pair<uint32_t, uint32_t>> scratch;
     while (cursor < end) {
         uint32_t code = readUleb128(cursor, end);
         if (code == 0) {
@@ -62,7 +68,7 @@ void readAbbreviationTable(const uint8_t* cursor, const uint8_t* end,
         abbreviation.code = code;
         abbreviation.tag = readUleb128(cursor, end);
         abbreviation.hasChildren = cursor < end && *cursor++ != 0;
-        readAttributeForms(cursor, end, abbreviation);
+        readAttributeForms(cursor, end, abbreviation, scratch);
         abbreviation.fixedSize = fixedSize(abbreviation);
         if (cursor >= end || *cursor == 0)
             return;

@@ -18,6 +18,9 @@
 
 namespace {
 
+// After the unit header: length (4), version (2), abbreviation offset (4), address size (1).
+const uint32_t firstEntryOffset = 11;
+
 // Tags whose defining entries go into the named-entries index.
 bool isNamedTag(uint32_t tag)
 {
@@ -103,11 +106,47 @@ bool isMangled(const char* name)
 
 DwarfCompilationUnit::~DwarfCompilationUnit()
 {
-    // The entries' memory belongs to the reader's arena.
-    for (DwarfDebuggingInformationEntry* entry : allEntries)
-        entry->~DwarfDebuggingInformationEntry();
+    destroyEntries();
+    freeDemangledNames();
+}
+
+void DwarfCompilationUnit::freeDemangledNames()
+{
     for (char* name : demangledNames)
         free(name);
+    std::vector<char*>().swap(demangledNames);
+}
+
+void DwarfCompilationUnit::destroyEntries()
+{
+    // The entries' memory belongs to the arena.
+    for (DwarfDebuggingInformationEntry* entry : allEntries)
+        entry->~DwarfDebuggingInformationEntry();
+    entryArena.release();
+}
+
+void DwarfCompilationUnit::releaseEntries()
+{
+    if (!entriesRead)
+        return;
+    destroyEntries();
+    // Swapped with empty vectors, so that their memory is freed too.
+    std::vector<DwarfDebuggingInformationEntry*>().swap(allEntries);
+    std::vector<DwarfDebuggingInformationEntry*>().swap(subprograms);
+    std::vector<DwarfDebuggingInformationEntry*>().swap(variables);
+    std::vector<DwarfDebuggingInformationEntry*>().swap(namedEntries);
+    std::vector<DwarfDebuggingInformationEntry*>().swap(pendingNames);
+    std::vector<const char*>().swap(entryNames);
+    pendingCount = 0;
+    entryTree = nullptr;
+    // The header entry's cached name lived in entryNames.
+    if (headerEntry)
+        headerEntry->nameIndex = 0;
+    if (!namesLent)
+        freeDemangledNames();
+    cursor = unitStart + firstEntryOffset;
+    entriesRead = false;
+    readBefore = true;
 }
 
 DwarfFormContext DwarfCompilationUnit::formContext() const
@@ -127,7 +166,7 @@ void DwarfCompilationUnit::open(uint32_t unitByteOrder, DwarfDebugInfo* reader, 
     unitEnd = reader->debugInfo + (truncated ? reader->debugInfoSize : end);
     uint32_t abbreviationOffset = readU32(unitStart + 6, byteOrder);
     addressSize = unitStart[10];
-    cursor = unitStart + 11;
+    cursor = unitStart + firstEntryOffset;
 
     abbreviationsMissing = abbreviationOffset >= reader->debugAbbrevSize;
     if (abbreviationsMissing) {
@@ -137,6 +176,7 @@ void DwarfCompilationUnit::open(uint32_t unitByteOrder, DwarfDebugInfo* reader, 
     }
     readAbbreviationTable(reader->debugAbbrev + abbreviationOffset, reader->debugAbbrev + reader->debugAbbrevSize,
                           abbreviations);
+    abbreviations.shrink_to_fit();
     std::stable_sort(abbreviations.begin(), abbreviations.end(),
                      [](const DwarfAbbreviation& a, const DwarfAbbreviation& b) {
                          return int32_t(a.code) < int32_t(b.code);
@@ -186,7 +226,10 @@ DwarfDebuggingInformationEntry* DwarfCompilationUnit::readEntries()
         return nullptr;
     // Every entry takes at least one byte, so the index never grows while reading. (Only
     // the pages used are touched; the cap keeps a damaged giant unit from asking too much.)
-    allEntries.reserve(std::min<size_t>(size_t(unitEnd - unitStart), size_t(1) << 24));
+    size_t unitSize = size_t(unitEnd - unitStart);
+    allEntries.reserve(std::min<size_t>(unitSize, size_t(1) << 24));
+    // Entries average about ten bytes of .debug_info: the first block then holds most trees.
+    entryArena.setFirstBlockSize(unitSize / 10 * sizeof(DwarfDebuggingInformationEntry));
     readEntryTree();
     // allEntries is already in offset order: entries are appended as they are read.
     sortIndexes();
@@ -223,8 +266,8 @@ void DwarfCompilationUnit::readEntryTree()
         bool stopAfter = false;
         DwarfDebuggingInformationEntry* entry = buildEntry(abbreviation, position, stopAfter);
         if (!entry) {
-            dwarfWarning("unit at 0x%x: entry at offset 0x%x runs past the end of the unit; the rest of the unit is not read",
-                         offset, uint32_t(position - unitStart));
+            warn("unit at 0x%x: entry at offset 0x%x runs past the end of the unit; the rest of the unit is not read",
+                 uint32_t(position - unitStart));
             return;
         }
         Chain& chain = chains.back();
@@ -239,8 +282,8 @@ void DwarfCompilationUnit::readEntryTree()
         allEntries.push_back(entry);
         addToIndexes(entry);
         if (stopAfter) {
-            dwarfWarning("unit at 0x%x: entry at offset 0x%x has an attribute of an unknown form; the rest of the unit is not read",
-                         offset, entry->offset);
+            warn("unit at 0x%x: entry at offset 0x%x has an attribute of an unknown form; the rest of the unit is not read",
+                 entry->offset);
             return;
         }
         if (abbreviation->hasChildren)
@@ -271,7 +314,7 @@ template <class T>
 DwarfDebuggingInformationEntry* DwarfCompilationUnit::createEntry(const DwarfAbbreviation* abbreviation,
                                                                   uint32_t entryOffset)
 {
-    return new (owner->entryArena.allocate(sizeof(T))) T(this, abbreviation, entryOffset);
+    return new (entryArena.allocate(sizeof(T))) T(this, abbreviation, entryOffset);
 }
 
 void DwarfCompilationUnit::addToIndexes(DwarfDebuggingInformationEntry* entry)
@@ -321,6 +364,9 @@ void DwarfCompilationUnit::resolvePendingNames()
             }
         } else if (DwarfDebuggingInformationEntry* specification = entry->specification()) {
             name = specification->name();
+            // The name may be one the other unit demangled: it must keep it.
+            if (specification->unit != this)
+                specification->unit->namesLent = true;
         }
         if (!name)
             continue;
@@ -330,9 +376,17 @@ void DwarfCompilationUnit::resolvePendingNames()
     }
 }
 
+void DwarfCompilationUnit::warn(const char* format, uint32_t entryOffset) const
+{
+    if (!readBefore)
+        dwarfWarning(format, offset, entryOffset);
+}
+
 // On standard output, where the listing usually goes, so that it shows in place.
 void DwarfCompilationUnit::reportUnknownCode(uint32_t code, const uint8_t* position)
 {
+    if (readBefore)
+        return;
     printf("what is happening couldn't find abbrev 0x%x offset 0x%x, %p, %p\n", code,
            uint32_t(position - unitStart), static_cast<const void*>(cursor), static_cast<const void*>(unitEnd));
     printHexDump(stdout, owner->debugInfo, owner->debugInfoSize, int64_t(cursor - owner->debugInfo) - 10, 16);

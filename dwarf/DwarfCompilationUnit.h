@@ -1,7 +1,8 @@
 #pragma once
 // One unit of .debug_info: its header, its own copy of its abbreviation table, and its
-// entry tree, read once on first need, with the indexes built from it.
+// entry tree, read on first need, with the indexes built from it.
 #include "dwarf/DwarfAbbreviation.h"
+#include "dwarf/DwarfEntryArena.h"
 #include "dwarf/DwarfFormReader.h"
 #include <cstdint>
 #include <memory>
@@ -23,6 +24,11 @@ public:
     void open(uint32_t byteOrder, DwarfDebugInfo* reader, uint32_t unitOffset);
     // The first top-level entry; reads the tree and builds the indexes on the first call.
     DwarfDebuggingInformationEntry* readEntries();
+    // Frees the tree and the indexes built from it, for a reader that is done with the unit
+    // (the listing, once the unit is printed). Pointers to its entries and their names
+    // become invalid; a later need reads the tree again, without repeating its diagnostics.
+    // Names that other units' entries took over stay valid.
+    void releaseEntries();
     const DwarfAbbreviation* findAbbreviation(uint32_t code) const;
     // The entry whose abbreviation code lies exactly at this unit-relative offset.
     DwarfDebuggingInformationEntry* findEntry(uint32_t entryOffset);
@@ -53,6 +59,8 @@ public:
     std::vector<const char*> entryNames;                         // the entries' cached names
 
     bool entriesRead = false;
+    bool readBefore = false;            // the tree was read and released: stay quiet
+    bool namesLent = false;             // other units' entries took over names of this one
     bool truncated = false;             // the unit's length runs past .debug_info
     bool abbreviationsMissing = false;  // its abbreviation offset lies outside .debug_abbrev
 
@@ -65,10 +73,14 @@ private:
     void sortIndexes();
     void resolvePendingNames();
     void reportUnknownCode(uint32_t code, const uint8_t* position);
+    void warn(const char* format, uint32_t entryOffset) const;
+    void destroyEntries();
+    void freeDemangledNames();
     template <class T>
     DwarfDebuggingInformationEntry* createEntry(const DwarfAbbreviation* abbreviation, uint32_t entryOffset);
     const char* keepDemangledName(char* name);
 
     std::unique_ptr<DwarfDebuggingInformationEntry> header;
+    DwarfEntryArena entryArena;         // the tree's entries
     std::vector<char*> demangledNames;  // owned, from the demangler
 };

@@ -4,7 +4,6 @@
 #include "dwarf/DwarfAttributeValue.h"
 #include "dwarf/DwarfCompilationUnit.h"
 #include "dwarf/DwarfDebuggingInformationEntry.h"
-#include "dwarf/DwarfEntryArena.h"
 #include "dwarf/SourceAddressMap.h"
 #include <cstdint>
 #include <memory>
@@ -30,8 +29,6 @@ public:
     // DW_FORM_ref8, DW_FORM_ref_sig8 and DW_FORM_sec_offset, which name no entry here.
     DwarfDebuggingInformationEntry* resolveReference(const DwarfAttributeValue& value) const;
 
-    // Holds every unit's entries; declared before the units, which are destroyed first.
-    DwarfEntryArena entryArena;
     uint32_t addressBias = 0;
     const uint8_t* debugStr = nullptr;
     uint32_t debugStrSize = 0;

@@ -1,10 +1,9 @@
 #pragma once
-// Memory for the entries of all units of one reader. Entries are small and numerous, and
-// touching fresh memory a page at a time costs more than reading the entries: small blocks
-// are mapped with their pages populated in one go, large ones as huge pages where the
-// kernel allows, and both are handed out by bumping a pointer.
-// Nothing is released before the arena is destroyed; the units destroy their entries
-// (which own nothing) before that.
+// Memory for the entries of one unit's tree. Entries are small and numerous: they are
+// handed out by bumping a pointer through blocks, and all of them are given back at once
+// when the tree is released or the unit destroyed. Blocks come from malloc, which hands
+// the memory of a released tree to the next tree read, so a listing that reads and
+// releases the units one after another touches fresh pages only for its largest tree.
 #include <cstddef>
 #include <vector>
 
@@ -15,8 +14,12 @@ public:
     DwarfEntryArena(const DwarfEntryArena&) = delete;
     DwarfEntryArena& operator=(const DwarfEntryArena&) = delete;
 
+    // The size of the first block; later blocks double, up to a limit.
+    void setFirstBlockSize(size_t size);
     // `size` bytes aligned for any entry.
     void* allocate(size_t size);
+    // Frees every block. The entries must have been destroyed.
+    void release();
 
 private:
     struct Block {
@@ -27,6 +30,7 @@ private:
     void addBlock(size_t minimum);
 
     std::vector<Block> blocks;
+    size_t firstBlockSize = 64 * 1024;
     char* next = nullptr;
     char* end = nullptr;
 };

@@ -13,6 +13,9 @@ void printDebuggingInformation(DwarfDebugInfo& reader, FILE* stream)
         writer.flush();
         if (DwarfDebuggingInformationEntry* tree = unit->readEntries())
             printer.printEntryChain(tree, 1);
+        // Nothing later in the listing needs the tree: freeing it keeps one unit's tree in
+        // memory at a time instead of all of them.
+        unit->releaseEntries();
     }
 }
 

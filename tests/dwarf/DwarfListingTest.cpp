@@ -159,6 +159,30 @@ TEST(DwarfListing, UnknownAbbreviationCodeDiagnosticAndHexDump)
         << r.out;
 }
 
+// The listing frees each unit's tree once printed; a later unit referring back reads it
+// again, and its diagnostics (here for the unknown code 9) are not printed a second time.
+TEST(DwarfListing, UnitReadAgainAfterPrintingStaysQuiet)
+{
+    Bytes abbrev = abbreviations({{1, DW_TAG_compile_unit, true, {{DW_AT_name, DW_FORM_string}}},
+                                  {2, DW_TAG_base_type, false, {{DW_AT_name, DW_FORM_string}}},
+                                  {3, DW_TAG_variable, false, {{DW_AT_abstract_origin, DW_FORM_ref_addr}}}});
+    Bytes first;
+    first.uleb(1).str("a").uleb(9).uleb(2).str("int").u8(0);   // int at 0xF
+    Bytes second;
+    second.uleb(1).str("b").uleb(3).u32(0xF).u8(0);
+    RunResult r = runMorvane({"-dwarf", writeTempFile(unitsImage(abbrev, {unitBytes(first), unitBytes(second)}),
+                                                      ".elf")});
+    EXPECT_EQ(r.status, 0);
+    size_t diagnostic = r.out.find("what is happening couldn't find abbrev 0x9");
+    ASSERT_NE(diagnostic, std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("what is happening", diagnostic + 1), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("  DW_TAG_compile_unit (0xB)\n  DW_AT_name DW_FORM_string b\n\n"
+                         "    DW_TAG_variable (0xE)\n"
+                         "    DW_AT_abstract_origin DW_FORM_ref_addr 0xf DW_TAG_base_type (0xF)\n\n"),
+              std::string::npos)
+        << r.out;
+}
+
 TEST(DwarfListing, SpecificationAndAbstractOriginAdditions)
 {
     Bytes abbrev = abbreviations(
