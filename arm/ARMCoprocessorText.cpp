@@ -74,7 +74,10 @@ void ARMInstructionSetDisassembler::emitGenericCoprocessorLoadStore(bool uncondi
         if (!u && offset == 0) {
             emitText("[pc, #-0]");
         } else {
-            targetAddress = u ? address + 8 + offset : address + 8 - offset;
+            // The PC reads 8 ahead in ARM state; in Thumb state it is the word-aligned
+            // first-halfword address + 4 (`address` is the second halfword there).
+            const uint32_t base = isArm ? address + 8 : (address + 2) & ~3u;
+            targetAddress = u ? base + offset : base - offset;
             printTargetAddress();
         }
         return;

@@ -595,6 +595,9 @@ TEST(ThumbT32, CoprocessorAndSimdReachTheirHandlers)
     EXPECT_EQ(thumb({0xEC41, 0x0F12}), "mcrr p15, 1, r0, r1, c2");
     EXPECT_EQ(thumb({0xEE13, 0x27A4}), "cdp p7, 1, c2, c3, c4, 5");
     EXPECT_EQ(thumb({0xED90, 0x1502}), "ldc p5, c1, [r0, #8]");
+    // PC-relative: the word-aligned instruction address + 4, as in every Thumb literal.
+    EXPECT_EQ(thumbAll({0xBF00, 0xED9F, 0x1502, 0xED1F, 0x1502})[1], "ldc p5, c1, 0x0000800C");
+    EXPECT_EQ(thumbAll({0xBF00, 0xED9F, 0x1502, 0xED1F, 0x1502})[2], "ldc p5, c1, 0x00008000");
     EXPECT_EQ(thumb({0xEC10, 0x0000}), "undefined opcode");
 }
 
