@@ -283,13 +283,15 @@ protected:
     virtual void branchLinkExchange32(int32_t offset) = 0;                               // 124
     virtual void conditionalBranch32(int cond, int32_t offset) = 0;                      // 125
     // 126 is secureMonitorCall (entry 21).
-    // 127: MSR; sysm is the M-profile SYSm or, with banked, the banked register number.
+    // 127: MSR; sysm is bits 7:0 of the second half (the M-profile SYSm). With banked
+    // (bit 5), the A/R-profile banked register number is sysm bit 4 and mask.
     virtual void moveToStatus32(bool r, int mask, int rn, int sysm, bool banked) = 0;
     virtual void changeProcessorState32(int imod, bool m, bool a, bool i, bool f,
                                         int mode) = 0;                                   // 128
     virtual void branchExchangeJazelle32(int rm) = 0;                                    // 129
     virtual void exceptionReturnSubtract32(int rn, uint32_t imm8) = 0;                   // 130
-    virtual void moveFromStatus32(bool r, int rd, int sysm, bool banked) = 0;            // 131
+    // 131: MRS; sysm as for 127, the banked register number is sysm bit 4 and rn.
+    virtual void moveFromStatus32(bool r, int rn, int rd, int sysm, bool banked) = 0;
     // 132: the T32 tree's `undefinedInstruction`.
     virtual void undefinedInstruction32() = 0;
     virtual void secureGateway() = 0;                                                    // 133

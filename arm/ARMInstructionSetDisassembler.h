@@ -286,7 +286,7 @@ protected:
     void changeProcessorState32(int imod, bool m, bool a, bool i, bool f, int mode) override;
     void branchExchangeJazelle32(int rm) override;
     void exceptionReturnSubtract32(int rn, uint32_t imm8) override;
-    void moveFromStatus32(bool r, int rd, int sysm, bool banked) override;
+    void moveFromStatus32(bool r, int rn, int rd, int sysm, bool banked) override;
     void undefinedInstruction32() override;
     void secureGateway() override;
     void testTarget(bool a, bool t, int rn, int rd) override;

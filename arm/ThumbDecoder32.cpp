@@ -199,9 +199,7 @@ void ARMInstructionSetDecoder::decodeThumb32MiscellaneousControl(uint16_t hw1, u
     switch (field(hw1, 6, 4)) {
     case 0:
     case 1:
-        moveToStatus32(r, field(hw2, 11, 8), rn,
-                       banked ? (isBit(hw2, 4) << 4 | field(hw2, 11, 8)) : field(hw2, 7, 0),
-                       banked);
+        moveToStatus32(r, field(hw2, 11, 8), rn, field(hw2, 7, 0), banked);
         return;
     case 2:
         if (field(hw2, 10, 8) != 0) {
@@ -237,8 +235,7 @@ void ARMInstructionSetDecoder::decodeThumb32MiscellaneousControl(uint16_t hw1, u
         exceptionReturnSubtract32(rn, field(hw2, 7, 0));
         return;
     default:
-        moveFromStatus32(r, field(hw2, 11, 8),
-                         banked ? (isBit(hw2, 4) << 4 | rn) : field(hw2, 7, 0), banked);
+        moveFromStatus32(r, rn, field(hw2, 11, 8), field(hw2, 7, 0), banked);
         return;
     }
 }

@@ -522,7 +522,7 @@ void ARMInstructionSetDisassembler::moveToStatus32(bool r, int mask, int rn, int
                                                   bool banked)
 {
     if (!isMProfileStatusAccess(r, banked, mask)) {
-        moveToStatusRegister(r, banked, mask, sysm, rn);
+        moveToStatusRegister(r, banked, mask, (sysm >> 4 & 1) << 4 | mask, rn);
         return;
     }
     emitMnemonic("msr");
@@ -536,10 +536,11 @@ void ARMInstructionSetDisassembler::moveToStatus32(bool r, int mask, int rn, int
     emitRegister(rn);
 }
 
-void ARMInstructionSetDisassembler::moveFromStatus32(bool r, int rd, int sysm, bool banked)
+void ARMInstructionSetDisassembler::moveFromStatus32(bool r, int rn, int rd, int sysm,
+                                                     bool banked)
 {
     if (!isMProfileStatusAccess(r, banked, 0)) {
-        moveFromStatus(r, banked, sysm, rd);
+        moveFromStatus(r, banked, (sysm >> 4 & 1) << 4 | rn, rd);
         return;
     }
     emitMnemonic("mrs");

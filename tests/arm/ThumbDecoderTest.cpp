@@ -556,8 +556,22 @@ TEST(ThumbT32, AProfileStatusRegisters)
         {{0xF3FF, 0x8000}, "mrs r0, spsr"},
         {{0xF380, 0x8900}, "msr cpsr_cf, r0"},
         {{0xF381, 0x8800}, "msr cpsr_f, r1"},
+        // Banked forms: bit 4 of the second half and Rn (MRS) or the mask (MSR).
+        {{0xF3E0, 0x8030}, "mrs r0, lr_irq"},
+        {{0xF381, 0x8330}, "msr sp_svc, r1"},
+        {{0xF3E1, 0x8220}, "mrs r2, r9_usr"},
+        {{0xF393, 0x8E20}, "msr spsr_fiq, r3"},
     };
     expectTable(table, ArchV7A);
+}
+
+// M profiles have no banked form: SYSm is the whole low byte, even with bit 5 set.
+TEST(ThumbT32, MProfileSysmIsTheLowByte)
+{
+    expectTable({
+        {{0xF386, 0x8830}, "msr 48, r6"},
+        {{0xF3EF, 0x8134}, "mrs r1, 52"},
+    }, ArchV7M);
 }
 
 TEST(ThumbT32, MultipliesAndMedia)
