@@ -171,7 +171,7 @@ void ARMInstructionSetDecoder::decodeThumb16Miscellaneous(uint16_t hw)
     case 0x6:
         if (preV6)
             undefinedInstruction16();
-        else if (field(hw, 7, 4) == 5 && field(hw, 2, 0) == 0)
+        else if (field(hw, 7, 4) == 5) // bits 2:0 should be zero; they do not select
             setEndianness16(isBit(hw, 3));
         else if (field(hw, 7, 5) == 3 && !isBit(hw, 3))
             changeProcessorState16(isBit(hw, 4), isBit(hw, 2), isBit(hw, 1), isBit(hw, 0));

@@ -193,6 +193,7 @@ TEST(ThumbT16, EveryHandlerInUnifiedSyntax)
         {{0xA001}, "adr r0, 0x00008008"},
         {{0xB088}, "sub sp, sp, #32"},
         {{0xB650}, "setend le"},
+        {{0xB65F}, "setend be"},
         {{0xBAB0}, "??? r0, r6"},
         {{0xBF10}, "yield"},
         {{0xD0FE}, "beq 0x00008000"},
