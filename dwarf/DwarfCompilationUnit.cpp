@@ -21,6 +21,12 @@ namespace {
 // After the unit header: length (4), version (2), abbreviation offset (4), address size (1).
 const uint32_t firstEntryOffset = 11;
 
+// Reading a tree resolves names through references that may read another unit's tree, and
+// so on: damaged data can chain thousands of units, each level deeper on the stack. Beyond
+// this many trees in progress a further one is not read (its references do not resolve);
+// it is read when next needed from outside.
+const uint32_t maximumNestedTreeReads = 16;
+
 // Tags whose defining entries go into the named-entries index.
 bool isNamedTag(uint32_t tag)
 {
@@ -218,12 +224,13 @@ DwarfDebuggingInformationEntry* DwarfCompilationUnit::findEntry(uint32_t entryOf
 
 DwarfDebuggingInformationEntry* DwarfCompilationUnit::readEntries()
 {
-    if (entriesRead)
+    if (entriesRead || owner->treeReadsInProgress >= maximumNestedTreeReads)
         return entryTree;
     // Set first: resolving names below may come back here through references.
     entriesRead = true;
     if (abbreviationsMissing)
         return nullptr;
+    ++owner->treeReadsInProgress;
     // Every entry takes at least one byte, so the index never grows while reading. (Only
     // the pages used are touched; the cap keeps a damaged giant unit from asking too much.)
     size_t unitSize = size_t(unitEnd - unitStart);
@@ -238,6 +245,7 @@ DwarfDebuggingInformationEntry* DwarfCompilationUnit::readEntries()
                      [](const DwarfDebuggingInformationEntry* a, const DwarfDebuggingInformationEntry* b) {
                          return strcmp(a->name(), b->name()) < 0;
                      });
+    --owner->treeReadsInProgress;
     return entryTree;
 }
 

@@ -45,6 +45,9 @@ public:
     uint32_t debugRangesSize = 0;
     uint32_t byteOrder;
     bool rangesLoaded = false;
+    // Unit trees being read at this moment: reading one resolves names through references,
+    // which may read further units from inside it.
+    uint32_t treeReadsInProgress = 0;
 
 private:
     void bindSections(const ElfFile& image);

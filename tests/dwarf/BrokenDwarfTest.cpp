@@ -148,6 +148,33 @@ TEST(BrokenDwarf, VeryDeepNesting)
     }
 }
 
+// Each unit's only entry is named through a DW_AT_specification in the next unit, so reading
+// one tree reads the next from inside it: tens of thousands of units must not nest that deep
+// on the stack, and every reference still resolves when printed.
+TEST(BrokenDwarf, LongChainOfUnitsReadingEachOther)
+{
+    const uint32_t count = 50000;
+    const uint32_t unitSize = 16;   // header, code, 4-byte DW_FORM_ref_addr
+    std::vector<Bytes> units;
+    for (uint32_t i = 0; i < count; ++i)
+        units.push_back(unitBytes(Bytes().uleb(1).u32((i + 1) % count * unitSize + 0xB)));
+    auto loaded = loadDwarf(unitsImage(abbreviations({{1, DW_TAG_subprogram, false,
+                                                         {{DW_AT_specification, DW_FORM_ref_addr}}}}),
+                                       units));
+    char* buffer = nullptr;
+    size_t length = 0;
+    FILE* stream = open_memstream(&buffer, &length);
+    dump(*loaded.reader, stream);
+    fclose(stream);
+    std::string listing(buffer, length);
+    free(buffer);
+    size_t resolved = 0;
+    for (size_t at = 0; (at = listing.find(" DW_TAG_subprogram (0xB)\n\n", at)) != std::string::npos; ++at)
+        ++resolved;
+    EXPECT_EQ(resolved, count);
+    EXPECT_EQ(listing.find("failed"), std::string::npos);
+}
+
 TEST(BrokenDwarf, RandomByteFlipsInToolchainImages)
 {
     std::mt19937 random(20261205);
