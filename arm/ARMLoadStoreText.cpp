@@ -126,7 +126,8 @@ void ARMInstructionSetDisassembler::loadStoreExtra(bool p, bool u, bool i, bool 
     emitSuffixedMnemonic(l || op == 2 ? "ldr" : "str", suffix);
     emitChar(' ');
     emitRegister(rt);
-    if (dual) {
+    if (dual && unifiedSyntax) {
+        // Legacy syntax names only the first register of the pair.
         emitSeparator();
         emitRegister(rt + 1);
     }

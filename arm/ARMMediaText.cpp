@@ -55,8 +55,12 @@ void ARMInstructionSetDisassembler::packHalfword(bool tb, int rd, int rn, int rm
 {
     emitMnemonic(tb ? "pkhtb" : "pkhbt");
     emitThreeRegisters(rd, rn, rm);
-    if (shiftAmount != 0) {
-        emitText(tb ? ", asr #" : ", lsl #");
+    if (tb) {
+        // An encoded ASR amount of 0 shifts by 32; without it the text would assemble as PKHBT.
+        emitText(", asr #");
+        emitDecimal(shiftAmount ? uint32_t(shiftAmount) : 32);
+    } else if (shiftAmount != 0) {
+        emitText(", lsl #");
         emitDecimal(uint32_t(shiftAmount));
     }
 }
@@ -77,8 +81,12 @@ void ARMInstructionSetDisassembler::saturate(bool isUnsigned, int rd, int satura
                                              bool sh, int shiftAmount)
 {
     emitSaturate(isUnsigned ? "usat" : "ssat", isUnsigned, rd, saturateTo, rn);
-    if (shiftAmount != 0 || sh) {
-        emitText(sh ? ", asr #" : ", lsl #");
+    if (sh) {
+        // As for PKHTB, an ASR amount of 0 is a shift by 32 ("asr #0" would assemble as no shift).
+        emitText(", asr #");
+        emitDecimal(shiftAmount ? uint32_t(shiftAmount) : 32);
+    } else if (shiftAmount != 0) {
+        emitText(", lsl #");
         emitDecimal(uint32_t(shiftAmount));
     }
 }

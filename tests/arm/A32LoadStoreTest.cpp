@@ -36,9 +36,9 @@ const A32Case loadStore[] = {
     {0xE19100D2, "ldrsb r0, [r1, +r2]", "ldrsb r0, [r1, +r2]"}, // ldrsb r0, [r1, r2]
     {0xE01100F2, "ldrsh r0, [r1], -r2", "ldrsh r0, [r1], -r2"}, // ldrsh r0, [r1], -r2
     {0x11D100F0, "ldrshne r0, [r1]", "ldrnesh r0, [r1]"}, // ldrshne r0, [r1]
-    {0xE1C140D8, "ldrd r4, r5, [r1, #8]", "ldrd r4, r5, [r1, #8]"}, // ldrd r4, r5, [r1, #8]
-    {0xE00140F3, "strd r4, r5, [r1], -r3", "strd r4, r5, [r1], -r3"}, // strd r4, r5, [r1], -r3
-    {0x01C020D0, "ldrdeq r2, r3, [r0]", "ldreqd r2, r3, [r0]"}, // ldrdeq r2, r3, [r0]
+    {0xE1C140D8, "ldrd r4, r5, [r1, #8]", "ldrd r4, [r1, #8]"}, // ldrd r4, r5, [r1, #8]
+    {0xE00140F3, "strd r4, r5, [r1], -r3", "strd r4, [r1], -r3"}, // strd r4, r5, [r1], -r3
+    {0x01C020D0, "ldrdeq r2, r3, [r0]", "ldreqd r2, [r0]"}, // ldrdeq r2, r3, [r0]
     {0xE0F100B2, "ldrht r0, [r1], #2", "ldrht r0, [r1], #2"}, // ldrht r0, [r1], #2
     {0xE02100B2, "strht r0, [r1], -r2", "strht r0, [r1], -r2"}, // strht r0, [r1], -r2
     {0xE0F100D1, "ldrsbt r0, [r1], #1", "ldrsbt r0, [r1], #1"}, // ldrsbt r0, [r1], #1

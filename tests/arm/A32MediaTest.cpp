@@ -59,9 +59,9 @@ TEST(A32Media, ParallelCombinationsWithoutNameAndShiftEdgeCases)
     // Reserved operation codes of the parallel space are not decoded at all.
     EXPECT_EQ(a32Text(0xE6110FB2), "undefined opcode");   // op 101
     EXPECT_EQ(a32Text(0xE6010F12), "undefined opcode");   // prefix 000
-    // SSAT with sh set and amount 0 prints "asr #0"; PKHTB amount 0 prints no shift.
-    EXPECT_EQ(a32Text(0xE6A70051), "ssat r0, #8, r1, asr #0");
-    EXPECT_EQ(a32Text(0xE6810052), "pkhtb r0, r1, r2");
+    // An encoded ASR amount of 0 is a shift by 32 (the round trip assembles these back).
+    EXPECT_EQ(a32Text(0xE6A70051), "ssat r0, #8, r1, asr #32");
+    EXPECT_EQ(a32Text(0xE6810052), "pkhtb r0, r1, r2, asr #32");
     // Extends with unallocated op codes.
     EXPECT_EQ(a32Text(0xE69F0071), "undefined opcode");
 }

@@ -7,7 +7,6 @@
 //   zero offset print as "[r1]", which assembles with U set and pre-indexing;
 // - LDM/STM of a single register on sp with writeback print as "pop {r4}"/"push {r4}",
 //   which the assembler encodes as LDR/STR;
-// - PKHTB with a shift of 0 prints no shift, which the assembler turns into PKHBT;
 // - ISB with an option other than sy prints "isb" alone;
 // - ADR whose target has no symbol prints an address the assembler cannot reach from
 //   another section offset in an object file;

@@ -959,11 +959,14 @@ near:
 	pkhbt r0, r1, r2
 	pkhbt r0, r1, r2, lsl #4
 	pkhtb r0, r1, r2, asr #4
+	pkhtb r0, r1, r2, asr #32
 	ssat r0, #8, r1
 	ssat r0, #32, r1, lsl #4
 	ssat r0, #1, r1, asr #3
 	usat r0, #7, r1
 	usat r0, #31, r1, asr #31
+	ssat r0, #8, r1, asr #32
+	usat r0, #7, r1, asr #32
 	ssat16 r0, #8, r1
 	usat16 r0, #15, r1
 	sel r0, r1, r2
