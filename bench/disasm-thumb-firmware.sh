@@ -1,8 +1,9 @@
 #!/bin/sh
-# Builds the firmware-style Thumb-2 image of tests/data/thumb (a small C program linked
-# with newlib for ARMv7E-M, soft float) and prints how much of its .text re-assembles
-# to the same bytes from `morvane -disassemble -ual -arch v7EM` (literal pools and other
-# data excluded; see tests/data/thumb/roundtrip.py).
+# Builds firmware-style Thumb images (tests/data/thumb/make-firmware.sh: a small C program
+# with all of newlib's libc and libm, for each profile) and prints how much of each
+# image's .text re-assembles to the same bytes from `morvane -disassemble -ual -arch LEVEL`
+# with arm-none-eabi-as for the same architecture (literal pools and other data excluded;
+# see tests/data/thumb/roundtrip.py).
 #
 #   bench/disasm-thumb-firmware.sh [path/to/morvane] [--verbose]
 #
@@ -14,6 +15,19 @@ VERBOSE=${2:-}
 WORK=${WORK:-$(mktemp -d)}
 HERE=$(cd "$(dirname "$0")/.." && pwd)/tests/data/thumb
 
-IMAGE=$("$HERE/make-firmware.sh" "$WORK")
-arm-none-eabi-size -A "$IMAGE" | awk '$1 == ".text" { print ".text: " $2 " bytes" }'
-python3 "$HERE/roundtrip.py" $VERBOSE "$MORVANE" "$IMAGE" armv7e-m v7EM
+# target, assembler architecture, morvane level
+while read -r target march level; do
+    image=$("$HERE/make-firmware.sh" "$WORK" "$target")
+    printf '%-5s %-20s %-13s ' "$target" "$march" "$level"
+    python3 "$HERE/roundtrip.py" $VERBOSE "$MORVANE" "$image" "$march" "$level"
+done <<'TARGETS'
+m0 armv6s-m v6M
+m3 armv7-m v7M
+m4 armv7e-m v7EM
+m33 armv8-m.main+dsp v8M_Mainline
+m23 armv8-m.base v8M_Baseline
+v7a armv7-a v7A
+v4t armv4t v4T
+v5te armv5te v5TE
+v6 armv6 v6
+TARGETS

@@ -6,6 +6,10 @@ part of the listing with `arm-none-eabi-as -march=MARCH -mthumb` (each instructi
 pinned to its original offset with .org, so one instruction of a different size does
 not shift the rest), and compares every instruction's bytes with the original.
 Literal pools and other data ($d mapping-symbol ranges) are copied, not counted.
+Functions whose symbol says ARM (even STT_FUNC value) are assembled with .arm, as the
+listing decodes them as A32. On v4T, v5TE and v6 only BL/BLX prefixes pair up. Names
+defined more than once (static functions of the same name) are stripped first, so that
+their calls list as addresses and assemble to the same target.
 
 Prints the percentage of code bytes that re-assemble to the same bytes and, with
 --verbose, every instruction that does not.
@@ -54,6 +58,16 @@ def data_ranges(image, base, size):
     return ranges
 
 
+def arm_functions(image):
+    """Names of the ARM-state functions: STT_FUNC symbols with an even value."""
+    names = set()
+    for line in run(TOOL + 'readelf', '-sW', image).stdout.splitlines():
+        parts = line.split()
+        if len(parts) >= 8 and parts[3] == 'FUNC' and int(parts[1], 16) % 2 == 0:
+            names.add(parts[7])
+    return names
+
+
 def symbol_addresses(image):
     symbols = {}
     for line in run(TOOL + 'nm', '-n', image).stdout.splitlines():
@@ -66,7 +80,14 @@ def symbol_addresses(image):
 def listing_lines(morvane, image, arch, work):
     """The .text part of the listing: (line, offset or None, size) triples."""
     stripped = os.path.join(work, 'stripped.elf')
-    run(TOOL + 'objcopy', '--wildcard', '--strip-symbol=$*', image, stripped, check=True)
+    counts = {}
+    for line in run(TOOL + 'nm', image).stdout.splitlines():
+        parts = line.split()
+        if len(parts) == 3:
+            counts[parts[2]] = counts.get(parts[2], 0) + 1
+    duplicates = ['--strip-symbol=' + name for name, count in counts.items() if count > 1]
+    run(TOOL + 'objcopy', '--wildcard', '--strip-symbol=$*', *duplicates, image, stripped,
+        check=True)
     listing = run(morvane, '-disassemble', '-ual', '-arch', arch, stripped).stdout
     lines, inside = [], False
     for line in listing.splitlines():
@@ -78,7 +99,7 @@ def listing_lines(morvane, image, arch, work):
     return lines
 
 
-def build_source(lines, base, text, data, overrides, symbols):
+def build_source(lines, base, text, data, overrides, symbols, arm_names, pairs_only):
     """Assembler source with every instruction at its original offset."""
     source = ['\t.syntax unified', '\t.thumb', '\t.text', '.Lbase:']
     instructions = []  # (offset, size, source line index, listing text)
@@ -87,10 +108,17 @@ def build_source(lines, base, text, data, overrides, symbols):
     words = set(re.findall(r'[\w.$]+', '\n'.join(
         l for l in lines if l.startswith('\t') and not l.startswith('\t.'))))
     starts = [start for start, _ in data]
+    lone_branch_link = re.compile(r'blx? (?!(r\d+|sp|lr|pc)$)')
     hex_target = re.compile(r'(?<![#\w])0x([0-9A-F]{8})\b')
+    arm = False
     for line in lines:
+        if line == '\t.thumb_func':
+            arm = False
         if not line.startswith('\t'):
             name = line[:-1]
+            if name in arm_names:
+                arm = True
+                source.append('\t.arm')
             count = defined.get(name, 0)
             defined[name] = count + 1
             source.append(line if count == 0 else '%s__dup%d:' % (name, count))
@@ -103,19 +131,23 @@ def build_source(lines, base, text, data, overrides, symbols):
         if offset + 2 > len(text):
             break
         first = text[offset] | text[offset + 1] << 8
-        size = 4 if first >> 11 >= 0x1D and offset + 4 <= len(text) else 2
+        wide = first >> 11 == 0x1E if pairs_only else first >> 11 >= 0x1D
+        size = 4 if (arm or wide) and offset + 4 <= len(text) else 2
         address = base + offset
         i = bisect.bisect_right(starts, address + size - 1) - 1
         in_data = i >= 0 and address < data[i][1]
         body = line.strip()
-        body = hex_target.sub(lambda m: '(.Lbase + 0x%X)' % (int(m.group(1), 16) - base)
-                              if int(m.group(1), 16) >= base else m.group(0), body)
+        body = hex_target.sub(lambda m: '(.Lbase %+d)' % (int(m.group(1), 16) - base), body)
         if in_data:
             body = '.byte ' + ', '.join('0x%02X' % b for b in text[offset:offset + size])
-        elif offset in overrides:
+        elif offset in overrides or (size == 2 and lone_branch_link.match(body)):
+            # A lone BL/BLX half (data listed as code) would assemble to four bytes.
+            overrides.setdefault(offset, 'does not re-assemble')
             # .inst keeps counting as an instruction of an IT block.
             halves = [text[i] | text[i + 1] << 8 for i in range(offset, offset + size, 2)]
             body = '.inst.%s 0x%s' % ('w' if size == 4 else 'n', ''.join('%04X' % h for h in halves))
+            if arm:
+                body = '.inst 0x%08X' % (halves[0] | halves[1] << 16)
         source.append('\t.org 0x%X' % offset)
         instructions.append((offset, size, len(source), line.strip(), in_data))
         source.append('\t' + body)
@@ -154,11 +186,14 @@ def main():
     with tempfile.TemporaryDirectory() as work:
         base, text = text_section(image, work)
         data = data_ranges(image, base, len(text))
+        arm_names = arm_functions(image)
+        pairs_only = arch in ('v4T', 'v5TE', 'v6')
         lines = listing_lines(morvane, image, arch, work)
         symbols = symbol_addresses(image)
         overrides = {}  # offset -> reason the line could not be assembled
         for _ in range(50):
-            source, instructions = build_source(lines, base, text, data, overrides, symbols)
+            source, instructions = build_source(lines, base, text, data, overrides, symbols,
+                                                arm_names, pairs_only)
             assembled, errors = assemble(source, march, work)
             if assembled is not None:
                 break
