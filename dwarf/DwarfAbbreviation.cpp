@@ -19,14 +19,15 @@ int32_t fixedFormSize(uint32_t form)
 
 int32_t fixedSize(const DwarfAbbreviation& abbreviation)
 {
-    int32_t total = 0;
+    // 64 bits: a giant damaged table could hold more fixed-size pairs than 32 bits count.
+    int64_t total = 0;
     for (const auto& pair : abbreviation.attributeForms) {
         int32_t size = fixedFormSize(pair.second);
-        if (size < 0)
+        if (size < 0 || total + size > INT32_MAX)
             return -1;
         total += size;
     }
-    return total;
+    return int32_t(total);
 }
 
 // Collects the pairs in `scratch` first, so that the abbreviation's own vector is
