@@ -153,7 +153,7 @@ TEST(BrokenDwarf, VeryDeepNesting)
 // on the stack, and every reference still resolves when printed.
 TEST(BrokenDwarf, LongChainOfUnitsReadingEachOther)
 {
-    const uint32_t count = 50000;
+    const uint32_t count = 40000;
     const uint32_t unitSize = 16;   // header, code, 4-byte DW_FORM_ref_addr
     std::vector<Bytes> units;
     for (uint32_t i = 0; i < count; ++i)
