@@ -110,6 +110,12 @@ bool isMangled(const char* name)
 
 }
 
+DwarfCompilationUnit::DwarfCompilationUnit()
+{
+    static const std::vector<DwarfAbbreviation> none;
+    abbreviations = &none;
+}
+
 DwarfCompilationUnit::~DwarfCompilationUnit()
 {
     destroyEntries();
@@ -180,13 +186,7 @@ void DwarfCompilationUnit::open(uint32_t unitByteOrder, DwarfDebugInfo* reader, 
                      offset, abbreviationOffset);
         return;
     }
-    readAbbreviationTable(reader->debugAbbrev + abbreviationOffset, reader->debugAbbrev + reader->debugAbbrevSize,
-                          abbreviations);
-    abbreviations.shrink_to_fit();
-    std::stable_sort(abbreviations.begin(), abbreviations.end(),
-                     [](const DwarfAbbreviation& a, const DwarfAbbreviation& b) {
-                         return int32_t(a.code) < int32_t(b.code);
-                     });
+    abbreviations = &reader->abbreviationTable(abbreviationOffset);
     readHeaderEntry();
 }
 
@@ -207,11 +207,12 @@ void DwarfCompilationUnit::readHeaderEntry()
 const DwarfAbbreviation* DwarfCompilationUnit::findAbbreviation(uint32_t code) const
 {
     // Producers number abbreviations 1, 2, 3...: try the direct slot first.
-    if (code - 1 < abbreviations.size() && abbreviations[code - 1].code == code)
-        return &abbreviations[code - 1];
-    auto found = std::lower_bound(abbreviations.begin(), abbreviations.end(), int32_t(code),
+    const std::vector<DwarfAbbreviation>& table = *abbreviations;
+    if (code - 1 < table.size() && table[code - 1].code == code)
+        return &table[code - 1];
+    auto found = std::lower_bound(table.begin(), table.end(), int32_t(code),
                                   [](const DwarfAbbreviation& a, int32_t c) { return int32_t(a.code) < c; });
-    return found != abbreviations.end() && found->code == code ? &*found : nullptr;
+    return found != table.end() && found->code == code ? &*found : nullptr;
 }
 
 DwarfDebuggingInformationEntry* DwarfCompilationUnit::findEntry(uint32_t entryOffset)

@@ -1,6 +1,6 @@
 #pragma once
-// One unit of .debug_info: its header, its own copy of its abbreviation table, and its
-// entry tree, read on first need, with the indexes built from it.
+// One unit of .debug_info: its header, its abbreviation table (shared with the units that
+// name the same one), and its entry tree, read on first need, with the indexes built from it.
 #include "dwarf/DwarfAbbreviation.h"
 #include "dwarf/DwarfEntryArena.h"
 #include "dwarf/DwarfFormReader.h"
@@ -14,7 +14,7 @@ class DwarfDebuggingInformationEntry;
 
 class DwarfCompilationUnit {
 public:
-    DwarfCompilationUnit() = default;
+    DwarfCompilationUnit();
     ~DwarfCompilationUnit();
     DwarfCompilationUnit(const DwarfCompilationUnit&) = delete;
     DwarfCompilationUnit& operator=(const DwarfCompilationUnit&) = delete;
@@ -48,7 +48,7 @@ public:
     DwarfDebugInfo* owner = nullptr;
     uint32_t byteOrder = 0;
     std::vector<DwarfDebuggingInformationEntry*> allEntries;     // by offset
-    std::vector<DwarfAbbreviation> abbreviations;                // by code
+    const std::vector<DwarfAbbreviation>* abbreviations;         // by code; shared, owned by the reader
     std::vector<std::pair<const char*, const char*>> fileTable;  // (name, directory or null)
     std::vector<const char*> includeDirectories;
     std::vector<DwarfDebuggingInformationEntry*> subprograms;    // by DW_AT_low_pc

@@ -76,6 +76,20 @@ void DwarfDebugInfo::openUnits()
     }
 }
 
+const std::vector<DwarfAbbreviation>& DwarfDebugInfo::abbreviationTable(uint32_t abbreviationOffset)
+{
+    auto found = abbreviationTables.find(abbreviationOffset);
+    if (found != abbreviationTables.end())
+        return found->second;
+    std::vector<DwarfAbbreviation>& table = abbreviationTables[abbreviationOffset];
+    readAbbreviationTable(debugAbbrev + abbreviationOffset, debugAbbrev + debugAbbrevSize, table);
+    table.shrink_to_fit();
+    std::stable_sort(table.begin(), table.end(), [](const DwarfAbbreviation& a, const DwarfAbbreviation& b) {
+        return int32_t(a.code) < int32_t(b.code);
+    });
+    return table;
+}
+
 DwarfCompilationUnit* DwarfDebugInfo::findUnit(uint32_t unitOffset) const
 {
     auto found = std::lower_bound(units.begin(), units.end(), unitOffset,

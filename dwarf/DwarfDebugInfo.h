@@ -6,6 +6,7 @@
 #include "dwarf/DwarfDebuggingInformationEntry.h"
 #include "dwarf/SourceAddressMap.h"
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -28,6 +29,9 @@ public:
     // The entry a Reference value names; null when it names no entry's first byte, or for
     // DW_FORM_ref8, DW_FORM_ref_sig8 and DW_FORM_sec_offset, which name no entry here.
     DwarfDebuggingInformationEntry* resolveReference(const DwarfAttributeValue& value) const;
+    // The abbreviation table at this offset of .debug_abbrev, sorted by code; read on first
+    // use and shared by every unit that names the offset.
+    const std::vector<DwarfAbbreviation>& abbreviationTable(uint32_t abbreviationOffset);
 
     uint32_t addressBias = 0;
     const uint8_t* debugStr = nullptr;
@@ -38,6 +42,9 @@ public:
     uint32_t debugInfoSize = 0;
     const uint8_t* debugLine = nullptr;
     uint32_t debugLineSize = 0;
+    // Before the units, which point into them. Damaged headers can make many small units
+    // name one large table: it is read once.
+    std::map<uint32_t, std::vector<DwarfAbbreviation>> abbreviationTables;
     std::vector<std::unique_ptr<DwarfCompilationUnit>> units;   // by offset after load
     const uint8_t* debugLoc = nullptr;
     uint32_t debugLocSize = 0;

@@ -16,7 +16,7 @@ const unsigned lookupBudget = 256;
 DwarfDebuggingInformationEntry::DwarfDebuggingInformationEntry(
     DwarfCompilationUnit* unit, const DwarfAbbreviation* abbreviation, uint32_t offset)
     : tag(abbreviation->tag), offset(offset), unit(unit),
-      abbreviationIndex(uint32_t(abbreviation - unit->abbreviations.data()))
+      abbreviationIndex(uint32_t(abbreviation - unit->abbreviations->data()))
 {
 }
 
@@ -95,7 +95,7 @@ void DwarfDebuggingInformationEntry::setName(const char* name) const
 
 const DwarfAbbreviation& DwarfDebuggingInformationEntry::abbreviation() const
 {
-    return unit->abbreviations[abbreviationIndex];
+    return (*unit->abbreviations)[abbreviationIndex];
 }
 
 uint32_t DwarfDebuggingInformationEntry::byteOrder() const

@@ -78,6 +78,10 @@ TEST_F(DwarfReaderTwoUnits, UnitsOpenLazilyAndAreFoundByOffset)
     EXPECT_NE(tree, unit(0).headerEntry);   // a separate object
     EXPECT_EQ(unit(0).readEntries(), tree);
     EXPECT_EQ(unit(0).allEntries.size(), 10u);
+    // Both name the table at offset 0, which is read once (damaged headers can make many
+    // small units name one large table).
+    EXPECT_EQ(unit(0).abbreviations, unit(1).abbreviations);
+    EXPECT_EQ(reader.abbreviationTables.size(), 1u);
 
     EXPECT_EQ(reader.findUnit(firstLength), &unit(1));
     EXPECT_EQ(reader.findUnit(1), nullptr);
