@@ -8,7 +8,9 @@
 namespace {
 
 // Specification and abstract-origin references may form cycles in damaged data; one
-// lookup visits at most this many entries along them.
+// lookup visits at most this many entries along them. (A reference back to the entry
+// itself, or to the one the lookup started at, is not followed at all: such cycles would
+// otherwise cost the whole budget for every entry on them.)
 const unsigned lookupBudget = 256;
 
 }
@@ -35,11 +37,11 @@ std::optional<DwarfAttributeValue> DwarfDebuggingInformationEntry::lookupAttribu
                                                                                   bool searchEnclosing) const
 {
     unsigned budget = lookupBudget;
-    return lookupAttribute(attribute, searchEnclosing, budget);
+    return lookupAttribute(attribute, searchEnclosing, this, budget);
 }
 
 std::optional<DwarfAttributeValue> DwarfDebuggingInformationEntry::lookupAttribute(
-    uint32_t attribute, bool searchEnclosing, unsigned& budget) const
+    uint32_t attribute, bool searchEnclosing, const DwarfDebuggingInformationEntry* start, unsigned& budget) const
 {
     for (const DwarfDebuggingInformationEntry* entry = this; entry && budget > 0; entry = entry->parent) {
         --budget;
@@ -48,8 +50,8 @@ std::optional<DwarfAttributeValue> DwarfDebuggingInformationEntry::lookupAttribu
         const DwarfDebuggingInformationEntry* origin = entry->specification();
         if (!origin)
             origin = entry->abstractOrigin();
-        if (origin) {
-            if (auto value = origin->lookupAttribute(attribute, searchEnclosing, budget))
+        if (origin && origin != entry && origin != start) {
+            if (auto value = origin->lookupAttribute(attribute, searchEnclosing, start, budget))
                 return value;
         }
         if (!searchEnclosing)

@@ -53,6 +53,7 @@ public:
 
 private:
     std::optional<DwarfAttributeValue> lookupAttribute(uint32_t attribute, bool searchEnclosing,
+                                                       const DwarfDebuggingInformationEntry* start,
                                                        unsigned& budget) const;
     DwarfDebuggingInformationEntry* referencedEntry(uint32_t attribute) const;
 };

@@ -121,10 +121,13 @@ TEST_F(DwarfReaderTwoUnits, ReferencesAndAttributeLookup)
     EXPECT_EQ(entry(0x24)->lookupAttribute(DW_AT_low_pc, false)->value, 0x8000u);
     // The enclosing search goes up through the class and the unit, and ends there.
     EXPECT_FALSE(entry(0x13)->lookupAttribute(DW_AT_location, true));
-    // Reference cycles end the search.
+    // Reference cycles are dead ends: only the enclosing search finds a name.
     EXPECT_EQ(entry(0x46)->specification(), entry(0x46));
     for (uint32_t looping : {0x46u, 0x4Bu, 0x50u}) {
-        EXPECT_FALSE(entry(looping)->lookupAttribute(DW_AT_name, true)) << looping;
+        EXPECT_FALSE(entry(looping)->lookupAttribute(DW_AT_name, false)) << looping;
+        auto enclosing = entry(looping)->lookupAttribute(DW_AT_name, true);
+        ASSERT_TRUE(enclosing) << looping;
+        EXPECT_STREQ(enclosing->text(), "one");
         EXPECT_STREQ(entry(looping)->name(), "") << looping;
     }
 }
