@@ -23,8 +23,8 @@ const uint32_t firstEntryOffset = 11;
 
 // Reading a tree resolves names through references that may read another unit's tree, and
 // so on: damaged data can chain thousands of units, each level deeper on the stack. Beyond
-// this many trees in progress a further one is not read (its references do not resolve);
-// it is read when next needed from outside.
+// this many trees in progress a further one is left unread for now (references into it
+// find nothing there); it is read when next needed from outside.
 const uint32_t maximumNestedTreeReads = 16;
 
 // Tags whose defining entries go into the named-entries index.
