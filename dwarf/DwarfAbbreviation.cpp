@@ -31,7 +31,7 @@ int32_t fixedSize(const DwarfAbbreviation& abbreviation)
 }
 
 // Collects the pairs in `scratch` first, so that the abbreviation's own vector is
-// allocated once at its exact size: every unit keeps its table, and there are many units.
+// allocated once at its exact size: the tables are kept for the reader's lifetime.
 void readAttributeForms(const uint8_t*& cursor, const uint8_t* end, DwarfAbbreviation& abbreviation,
                         std::vector<std::pair<uint32_t, uint32_t>>& scratch)
 {
