@@ -1,0 +1,117 @@
+// Bytes -> text tables: every file in tests/data/arm/cases holds one case a line,
+//   isa level syntax address units => text
+// isa "a32" (one word) or "thumb" (halfwords, fed in order the way the listing feeds them;
+// a 32-bit instruction is two halfwords, and several instructions on one line, such as an
+// IT block, give their texts joined by " ; "); level as -arch spells it or "all"; syntax
+// "ual", "legacy" or "both"; address and units in hex. Blank lines and lines starting with
+// "#" are ignored.
+#include "arm/ARMInstructionSetDisassembler.h"
+#include "arm/DisassemblyListing.h"
+#include "support/RunMorvane.h"
+#include <gtest/gtest.h>
+#include <dirent.h>
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+class CaseDisassembler : public ARMInstructionSetDisassembler {
+public:
+    CaseDisassembler(ArchitectureLevel level, bool unified) : ARMInstructionSetDisassembler(level, 0)
+    {
+        unifiedSyntax = unified;
+    }
+
+    std::string run(bool arm, uint32_t at, const std::vector<uint32_t>& units)
+    {
+        std::string joined;
+        char text[kTextSize];
+        bool pending = false;
+        for (uint32_t unit : units) {
+            disassembleInstruction(arm, at, unit, text, pending);
+            at += arm ? 4 : 2;
+            if (pending)
+                continue;
+            joined += (joined.empty() ? "" : " ; ") + std::string(text);
+        }
+        return joined;
+    }
+};
+
+struct Case {
+    std::string where;   // file:line
+    bool arm = true;
+    ArchitectureLevel level = ArchUnrestricted;
+    std::string syntax;
+    uint32_t address = 0;
+    std::vector<uint32_t> units;
+    std::string text;
+};
+
+bool parseCase(const std::string& line, Case& c)
+{
+    size_t arrow = line.find(" => ");
+    if (arrow == std::string::npos)
+        return false;
+    c.text = line.substr(arrow + 4);
+    std::istringstream fields(line.substr(0, arrow));
+    std::string isa, level;
+    fields >> isa >> level >> c.syntax >> std::hex >> c.address;
+    c.arm = isa == "a32";
+    c.level = level == "all" ? ArchUnrestricted : architectureLevelFromName(level.c_str());
+    for (uint32_t unit; fields >> unit;)
+        c.units.push_back(unit);
+    return (c.arm || isa == "thumb") && !c.units.empty() &&
+           (c.syntax == "ual" || c.syntax == "legacy" || c.syntax == "both") &&
+           (level == "all" || c.level != ArchUnrestricted);
+}
+
+std::vector<Case> loadCases()
+{
+    std::string dir = std::string(MORVANE_TEST_DATA) + "/arm/cases";
+    std::vector<std::string> files;
+    if (DIR* d = opendir(dir.c_str())) {
+        while (dirent* e = readdir(d))
+            if (std::string name = e->d_name; name.size() > 4 && name.substr(name.size() - 4) == ".txt")
+                files.push_back(name);
+        closedir(d);
+    }
+    std::sort(files.begin(), files.end());
+    std::vector<Case> cases;
+    for (const std::string& name : files) {
+        std::ifstream in(dir + "/" + name);
+        int number = 0;
+        for (std::string line; std::getline(in, line);) {
+            ++number;
+            if (line.empty() || line[0] == '#')
+                continue;
+            Case c;
+            c.where = name + ":" + std::to_string(number);
+            if (!parseCase(line, c))
+                ADD_FAILURE() << c.where << ": cannot read case: " << line;
+            else
+                cases.push_back(c);
+        }
+    }
+    return cases;
+}
+
+TEST(CaseTable, EveryCaseGivesItsText)
+{
+    std::vector<Case> cases = loadCases();
+    EXPECT_FALSE(cases.empty());
+    for (const Case& c : cases) {
+        for (bool unified : {true, false}) {
+            if ((unified && c.syntax == "legacy") || (!unified && c.syntax == "ual"))
+                continue;
+            CaseDisassembler disassembler(c.level, unified);
+            EXPECT_EQ(disassembler.run(c.arm, c.address, c.units), c.text)
+                << c.where << (unified ? " (unified)" : " (legacy)");
+        }
+    }
+}
+
+}  // namespace
