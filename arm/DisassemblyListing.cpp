@@ -6,6 +6,9 @@
 // run past the end of the image is listed up to the image end (with a warning on
 // standard error), and trailing bytes too few for the instruction in use print as one
 // ".byte" directive, which assembles back to the same bytes.
+//
+// Code units are fetched in the code byte order (codeBigEndian below); everything else
+// the listing reads keeps the image's byte order.
 #include "arm/DisassemblyListing.h"
 #include "arm/ListingSymbols.h"
 #include "arm/MyARMInstructionSetDisassembler.h"
@@ -27,12 +30,25 @@ ArchitectureLevel architectureLevelFromName(const char* arch)
 
 namespace {
 
+// Byte order of the instructions in the image's code sections. A big-endian ARM image
+// linked in BE8 form (EF_ARM_BE8, the default for ARMv6 and later) stores instructions
+// little-endian and only data big-endian; relocatable objects are always BE32, with
+// instructions in the image's byte order like their data, whatever their flags say.
+int codeBigEndian(const ElfFile& image)
+{
+    const ElfHeader& header = *image.header;
+    const bool be8 = header.e_machine == EM_ARM && header.e_type != ET_REL
+                     && (header.e_flags & EF_ARM_BE8);
+    return image.bigEndian && !be8;
+}
+
 class SectionListing {
 public:
     SectionListing(const ElfFile& image, const ElfSection& section, const ListingSymbols& symbols,
                    ArchitectureLevel level, bool unified, FILE* stream)
         : image(image), section(section), symbols(symbols),
-          disassembler(level, &image, &section, &symbols), stream(stream)
+          disassembler(level, &image, &section, &symbols), stream(stream),
+          bigEndian(codeBigEndian(image))
     {
         disassembler.unifiedSyntax = unified;
     }
@@ -50,6 +66,7 @@ private:
     const ListingSymbols& symbols;
     MyARMInstructionSetDisassembler disassembler;
     FILE* stream;
+    const int bigEndian;   // byte order of A32 words and T16/T32 halfwords
     bool thumb = false;
     char text[ARMInstructionSetDisassembler::kTextSize];
 };
@@ -93,7 +110,6 @@ void SectionListing::printLabels(uint32_t address)
 uint32_t SectionListing::printInstruction(uint32_t address, uint32_t offset, uint32_t left)
 {
     const uint8_t* bytes = section.data + offset;
-    const int bigEndian = image.bigEndian;
     bool pending = false;
     if (!thumb) {
         if (left < 4) {
