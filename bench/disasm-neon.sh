@@ -67,15 +67,7 @@ arm-none-eabi-size -A "$IMAGE" | awk '$1 == ".text" { print ".text size: " $2 " 
 awk '/^\t/ && !/^\t\./ { n++ } /^\tv(ld|st)[1-4]|^\tv[a-z]+[.]?[a-z0-9]*[.](i|s|u|p)[0-9]|^\tv(and|orr|eor|bic|orn|bsl|bit|bif|swp|mvn|mov|tbl|tbx|ext|dup)[ .]/ { s++ }
      /undefined opcode/ { u++ } END { printf "instructions: %d, Advanced SIMD-looking lines: %d, undefined opcode lines: %d\n", n, s, u }' "$WORK/listing.s"
 
-# Runs a command three times with output to /dev/null; prints the best run as
-# "elapsed-seconds cpu-seconds peak-KiB" (CPU = user + system; the machine may be shared).
-measure() {
-    for run in 1 2 3; do
-        /usr/bin/time -f '%e %U %S %M' -o "$WORK/time.txt" "$@" > /dev/null 2>&1 || true
-        cat "$WORK/time.txt"
-    done | awk 'NR == 1 || $1 < e { e = $1 } NR == 1 || $2 + $3 < c { c = $2 + $3 } $4 > m { m = $4 }
-                END { printf "%.2f %.2f %d\n", e, c, m }'
-}
+. "$(dirname "$0")/measure.sh"
 
 morvane=$(measure "$MORVANE" -disassemble -ual "$IMAGE")
 objdump=$(measure arm-none-eabi-objdump -d "$IMAGE")

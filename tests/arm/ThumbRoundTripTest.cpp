@@ -192,5 +192,7 @@ TEST(ThumbRoundTrip, V6MOnArmv7M) { roundTrip("v6m.s", "armv7-m", "v7M"); }
 TEST(ThumbRoundTrip, SecurityExtensionOnArmv8MMain) { roundTrip("v8m.s", "armv8-m.main", "v8M_Mainline"); }
 TEST(ThumbRoundTrip, SystemOnArmv7A) { roundTrip("aprofile.s", "armv7-a", "v7A"); }
 TEST(ThumbRoundTrip, BaselineOnArmv8MBase) { roundTrip("v8m-baseline.s", "armv8-m.base", "v8M_Baseline"); }
-TEST(ThumbRoundTrip, AdvancedSimdOnArmv7A) { roundTrip("simd_neon.s", "armv7-a", "v7A", "neon-vfpv4"); }
-TEST(ThumbRoundTrip, AdvancedSimdOnArmv8A) { roundTrip("simd_neon.s", "armv8-a", "", "crypto-neon-fp-armv8"); }
+// The Advanced SIMD sources of the A32 round trip, assembled as Thumb-2.
+TEST(ThumbRoundTrip, AdvancedSimdOnArmv7A) { roundTrip("../arm/simd_neon.s", "armv7-a", "v7A", "neon-vfpv4"); }
+TEST(ThumbRoundTrip, AdvancedSimdOnArmv8A) { roundTrip("../arm/simd_armv8.s", "armv8-a", "", "crypto-neon-fp-armv8"); }
+TEST(ThumbRoundTrip, AdvancedSimdInItBlocks) { roundTrip("simd_it.s", "armv7-a", "v7A", "neon-vfpv4"); }

@@ -1,10 +1,10 @@
 @ The ARMv8 Advanced SIMD additions (armv8-a with crypto-neon-fp-armv8) for the round
-@ trip: vmaxnm/vminnm, the vrint and vcvt rounding forms, the fused forms.
+@ trips, as A32 and as Thumb-2: vmaxnm/vminnm, the vrint and vcvt rounding forms, the
+@ fused forms.
 @
 @ Kept out: the cryptographic forms (aese, aesd, aesmc, aesimc, sha1*, sha256*,
 @ vmull.p64), which print "undefined opcode", and VFP forms on s registers.
 	.syntax unified
-	.arm
 	.fpu crypto-neon-fp-armv8
 	.text
 	.global simd8

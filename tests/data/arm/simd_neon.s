@@ -1,5 +1,6 @@
-@ Advanced SIMD (NEONv2) source for the assemble -> disassemble -> re-assemble round trip
-@ (armv7-a with neon-vfpv4): one or more encodings of every data-processing class and of
+@ Advanced SIMD (NEONv2) source for the assemble -> disassemble -> re-assemble round trips
+@ (armv7-a with neon-vfpv4), assembled as A32 and as Thumb-2 (it names no instruction
+@ set; the Thumb round trip assembles it with -mthumb): one or more encodings of every data-processing class and of
 @ the element and structure loads and stores.
 @
 @ Kept out, because their printed text does not assemble back to the same bytes:
@@ -8,7 +9,6 @@
 @ - the ARMv8 cryptographic forms (aes*, sha*, vmull.p64): they print "undefined opcode";
 @ - VFP instructions on s registers (they belong to the coprocessor decoding).
 	.syntax unified
-	.arm
 	.fpu neon-vfpv4
 	.text
 	.global simd
