@@ -340,8 +340,8 @@ protected:
     // name, cond, "." and the element size: the forms typed by size alone (vext, vtbl,
     // vdup, vld1-vld4, vst1-vst4).
     void emitSimdSizedMnemonic(const char* name, int size);
-    // " d0, q1, ..." from a kind string ('d' or 'q' per operand); q takes D:Vd / 2 and
-    // marks the form undefined for an odd register.
+    // " d0, q1, ..." from a kind string ('d' or 'q' per operand); a q operand prints the
+    // register number halved and marks the form undefined when the number is odd.
     void emitSimdRegisters(const char* kinds, int r0, int r1 = 0, int r2 = 0);
     // ", d<m>[x]": the scalar operand of the by-scalar forms for element size 16 or 32.
     void emitSimdScalar(int size, int m);
