@@ -1,4 +1,4 @@
-// Coprocessor handlers 15-18 and the Advanced SIMD entries 149-150.
+// Coprocessor handlers 15-18.
 //
 // Each coprocessor handler is the dispatch point by coprocessor number: VFP
 // (coprocessors 10 and 11) and the XScale accumulator forms (coprocessor 0) get their
@@ -34,16 +34,6 @@ void ARMInstructionSetDisassembler::coprocessorRegisterTransfer(bool uncondition
 {
     emitGenericCoprocessorRegisterTransfer(unconditional, opc1, l, crn, rt, coprocessor, opc2,
                                            crm);
-}
-
-void ARMInstructionSetDisassembler::advancedSimdDataProcessing(bool, uint32_t)
-{
-    emitText("undefined opcode");
-}
-
-void ARMInstructionSetDisassembler::advancedSimdLoadStore(uint32_t)
-{
-    emitText("undefined opcode");
 }
 
 // ---- generic coprocessor syntax ----

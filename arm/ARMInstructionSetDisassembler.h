@@ -8,7 +8,11 @@
 //   arm/ARMLoadStoreText.cpp             A32 loads, stores, swaps, exclusives, preloads
 //   arm/ARMMediaText.cpp                 A32 media, saturating and parallel arithmetic
 //   arm/ARMSystemText.cpp                branches, status, exceptions, hints, barriers
-//   arm/ARMCoprocessorText.cpp           coprocessor handlers 15-18, SIMD 149-150
+//   arm/ARMCoprocessorText.cpp           coprocessor handlers 15-18
+//   arm/AdvancedSimdText.cpp             Advanced SIMD data types, registers, lists, immediates
+//   arm/AdvancedSimdDataProcessing.cpp   handler 149: three-register and scalar forms
+//   arm/AdvancedSimdShiftMisc.cpp        handler 149: shifts, misc, immediates, vext/vtbl/vdup
+//   arm/AdvancedSimdLoadStore.cpp        handler 150: element and structure loads/stores
 //   arm/ThumbDisassembler*.cpp           T16 and T32 handler texts (63-135)
 #include "arm/ARMInstructionSetDecoder.h"
 #include <cstdint>
@@ -318,4 +322,44 @@ protected:
     void printTargetAddress() override;
     // Base: no.
     bool literalValue(uint32_t literalAddress, uint32_t& value) override;
+
+    // ---- Advanced SIMD (arm/AdvancedSimd*.cpp) ----
+    // Handler 149 decodes the A32 layout (T32 words arrive converted): U and bits 23:0.
+    // A form that turns out undefined part-way through sets simdUndefined; the handler
+    // then replaces its text with "undefined opcode".
+    bool simdUndefined = false;
+    // Data-type kinds of the suffix printer.
+    enum SimdKind { SimdSigned, SimdUnsigned, SimdInteger, SimdFloat, SimdPolynomial,
+                    SimdSizeOnly };
+    // Lane operand of a list register: none, all lanes "[]", or an index "[n]".
+    static constexpr int kNoLane = -1;
+    static constexpr int kAllLanes = -2;
+    // name, cond, then ".s"/".u"/".i"/".f"/".p" and 8/16/32/64 by size (0-3); names that
+    // end in "." take only the size.
+    void emitSimdMnemonic(const char* name, int kind, int size);
+    // name, cond, "." and the element size: the forms typed by size alone (vext, vtbl,
+    // vdup, vld1-vld4, vst1-vst4).
+    void emitSimdSizedMnemonic(const char* name, int size);
+    // " d0, q1, ..." from a kind string ('d' or 'q' per operand); a q operand prints the
+    // register number halved and marks the form undefined when the number is odd.
+    void emitSimdRegisters(const char* kinds, int r0, int r1 = 0, int r2 = 0);
+    // ", d<m>[x]": the scalar operand of the by-scalar forms for element size 16 or 32.
+    void emitSimdScalar(int size, int m);
+    // " { d<first>, d<first+spacing>, ... }", each register followed by its lane.
+    void emitSimdList(int first, int count, int spacing, int lane);
+    // ", #" and a decimal number (shift amounts, fraction bits, vext index).
+    void emitSimdShift(int amount);
+    // ", #" and the value of a modified immediate (decimal up to 32, else hex).
+    void emitSimdImmediate(uint64_t value);
+    // ", #" and the floating-point value of an 8-bit VFP-style immediate, exactly.
+    void emitSimdFloatImmediate(uint32_t imm8);
+    void emitSimdThreeSame(bool u, uint32_t bits);
+    void emitSimdThreeSameFloat(bool u, uint32_t bits);
+    void emitSimdThreeDifferent(bool u, uint32_t bits);
+    void emitSimdScalarForm(bool u, uint32_t bits);
+    void emitSimdShiftForm(bool u, uint32_t bits);
+    void emitSimdModifiedImmediate(bool u, uint32_t bits);
+    void emitSimdMisc(uint32_t bits);
+    void emitSimdMiscFloat(uint32_t bits);
+    void emitSimdExtractTableDuplicate(bool u, uint32_t bits);
 };

@@ -63,15 +63,7 @@ if [ ! -f "$IMAGE" ]; then
 fi
 arm-none-eabi-readelf -S -W "$IMAGE" | awk '{ for (i = 1; i < NF; i++) if ($i == ".debug_info") print ".debug_info size: 0x" $(i + 4) }'
 
-# Runs a command three times with output to /dev/null; prints the best run as
-# "elapsed-seconds cpu-seconds peak-KiB" (CPU = user + system; the machine may be shared).
-measure() {
-    for run in 1 2 3; do
-        /usr/bin/time -f '%e %U %S %M' -o "$WORK/time.txt" "$@" > /dev/null 2>&1 || true
-        cat "$WORK/time.txt"
-    done | awk 'NR == 1 || $1 < e { e = $1 } NR == 1 || $2 + $3 < c { c = $2 + $3 } $4 > m { m = $4 }
-                END { printf "%.2f %.2f %d\n", e, c, m }'
-}
+. "$(dirname "$0")/measure.sh"
 
 morvane=$(measure "$MORVANE" -dwarf "$IMAGE")
 llvm=$(measure llvm-dwarfdump --debug-info "$IMAGE")

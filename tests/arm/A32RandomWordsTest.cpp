@@ -34,3 +34,45 @@ TEST(A32RandomWords, DecodingDependsOnlyOnWordAddressLevelAndSyntax)
         EXPECT_EQ(shared.arm(word, true, at), a32Text(word, true, ArchUnrestricted, at));
     }
 }
+
+namespace {
+
+// The text of a T32 pair, decoded outside any IT block.
+std::string thumbPairText(TestDisassembler& disassembler, uint16_t first, uint16_t second)
+{
+    char text[ARMInstructionSetDisassembler::kTextSize];
+    bool pending = false;
+    disassembler.disassembleInstruction(false, kTestAddress, first, text, pending);
+    if (pending)
+        disassembler.disassembleInstruction(false, kTestAddress + 2, second, text, pending);
+    return text;
+}
+
+} // namespace
+
+TEST(A32RandomWords, AdvancedSimdSpacesDecodeAlikeInA32AndT32)
+{
+    // The same U bit and low 24 bits reach the SIMD handlers from both instruction sets:
+    // A32 1111001U / 11110100, T32 111U1111 / 11111001 (load/store bit 20 clear).
+    std::mt19937 random(149150);
+    for (int level = 0; level <= 11; ++level) {
+        TestDisassembler disassembler{ArchitectureLevel(level)};
+        for (int n = 0; n < 20000; ++n) {
+            const uint32_t low = random() & 0xFFFFFF;
+            const bool u = random() & 1;
+            const bool loadStore = n & 1;
+            const uint32_t bits = loadStore ? low & ~(1u << 20) : low;
+            const uint32_t word = (loadStore ? 0xF4000000 : 0xF2000000 | u << 24) | bits;
+            const uint16_t first = uint16_t((loadStore ? 0xF900 : 0xEF00 | u << 12) | bits >> 16);
+            for (bool unified : {true, false}) {
+                const std::string text = disassembler.arm(word, unified);
+                ASSERT_FALSE(text.empty()) << std::hex << word;
+                ASSERT_LT(text.size(), 64u) << std::hex << word;
+                if (level == ArchV4T || level == ArchV5TE || level == ArchV6)
+                    continue;   // no T32 there
+                EXPECT_EQ(thumbPairText(disassembler, first, uint16_t(bits)), text)
+                    << std::hex << word;
+            }
+        }
+    }
+}

@@ -38,6 +38,10 @@ const Variant variants[] = {
     {"a32_v6.s", "armv6k", "v6", ""},
     {"a32_v5te.s", "armv5te", "v5TE", ""},
     {"a32_v4t.s", "armv4t", "v4T", ""},
+    // Advanced SIMD decodes on every level from v5TE on.
+    {"simd_neon.s", "armv7-a", "v7A", "\t.fpu neon-vfpv4\n"},
+    {"simd_neon.s", "armv7-a", "v5TE", "\t.fpu neon-vfpv4\n"},
+    {"simd_armv8.s", "armv8-a", "", "\t.fpu crypto-neon-fp-armv8\n"},
 };
 
 bool run(const std::string& command)
@@ -129,7 +133,8 @@ TEST_P(A32RoundTrip, ObjectAndLinkedImageInBothSyntaxes)
 
 INSTANTIATE_TEST_SUITE_P(Sources, A32RoundTrip, ::testing::ValuesIn(variants),
                          [](const ::testing::TestParamInfo<Variant>& info) {
-                             std::string name = std::string(info.param.march) + "_"
+                             std::string name = std::string(info.param.source) + "_"
+                                                + info.param.march + "_"
                                                 + (*info.param.arch ? info.param.arch : "none");
                              for (char& c : name)
                                  if (!isalnum(static_cast<unsigned char>(c)))

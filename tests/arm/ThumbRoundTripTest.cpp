@@ -50,12 +50,12 @@ std::string readFile(const std::string& path)
 
 // Assembles and links `source` at 0x8000; returns the linked image's path or "".
 std::string build(const TempDir& dir, const std::string& source, const std::string& march,
-                  const std::string& name, std::string& log)
+                  const std::string& fpu, const std::string& name, std::string& log)
 {
     const std::string object = dir.file(name + ".o");
     const std::string image = dir.file(name + ".elf");
-    Shell as = shell("arm-none-eabi-as -march=" + march + " -mthumb '" + source + "' -o '" +
-                     object + "'");
+    Shell as = shell("arm-none-eabi-as -march=" + march + (fpu.empty() ? "" : " -mfpu=" + fpu)
+                     + " -mthumb '" + source + "' -o '" + object + "'");
     Shell ld = shell("arm-none-eabi-ld -Ttext=0x8000 -e 0 '" + object + "' -o '" + image + "'");
     Shell bin = shell("arm-none-eabi-objcopy -O binary -j .text '" + image + "' '" + image +
                       ".bin'");
@@ -140,12 +140,13 @@ std::string reassemblable(const std::string& listing, const std::string& text,
     return result;
 }
 
-void roundTrip(const std::string& sourceName, const std::string& march, const std::string& arch)
+void roundTrip(const std::string& sourceName, const std::string& march, const std::string& arch,
+               const std::string& fpu = "")
 {
     TempDir dir;
     std::string log;
     const std::string source = std::string(MORVANE_TEST_DATA) + "/thumb/" + sourceName;
-    const std::string original = build(dir, source, march, "original", log);
+    const std::string original = build(dir, source, march, fpu, "original", log);
     ASSERT_NE(original, "") << log;
     const std::string text = readFile(original + ".bin");
     const std::string stripped = dir.file("stripped.elf");
@@ -160,7 +161,7 @@ void roundTrip(const std::string& sourceName, const std::string& march, const st
     const std::string again = dir.write(
         "listing.s", reassemblable(listing.out, text, dataRanges(original, 0x8000 + text.size()),
                                    lineAt));
-    const std::string rebuilt = build(dir, again, march, "rebuilt", log);
+    const std::string rebuilt = build(dir, again, march, fpu, "rebuilt", log);
     ASSERT_NE(rebuilt, "") << log;
     const std::string text2 = readFile(rebuilt + ".bin");
     EXPECT_EQ(text.size(), text2.size());
@@ -191,3 +192,7 @@ TEST(ThumbRoundTrip, V6MOnArmv7M) { roundTrip("v6m.s", "armv7-m", "v7M"); }
 TEST(ThumbRoundTrip, SecurityExtensionOnArmv8MMain) { roundTrip("v8m.s", "armv8-m.main", "v8M_Mainline"); }
 TEST(ThumbRoundTrip, SystemOnArmv7A) { roundTrip("aprofile.s", "armv7-a", "v7A"); }
 TEST(ThumbRoundTrip, BaselineOnArmv8MBase) { roundTrip("v8m-baseline.s", "armv8-m.base", "v8M_Baseline"); }
+// The Advanced SIMD sources of the A32 round trip, assembled as Thumb-2.
+TEST(ThumbRoundTrip, AdvancedSimdOnArmv7A) { roundTrip("../arm/simd_neon.s", "armv7-a", "v7A", "neon-vfpv4"); }
+TEST(ThumbRoundTrip, AdvancedSimdOnArmv8A) { roundTrip("../arm/simd_armv8.s", "armv8-a", "", "crypto-neon-fp-armv8"); }
+TEST(ThumbRoundTrip, AdvancedSimdInItBlocks) { roundTrip("simd_it.s", "armv7-a", "v7A", "neon-vfpv4"); }
