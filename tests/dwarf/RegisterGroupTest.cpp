@@ -1,6 +1,7 @@
 // -mm over gcc's output for vendor-style peripheral declarations (tests/data/mm, see
 // make-fixtures.sh; the expected documents were written from the writer's rules and the
-// DWARF that llvm-dwarfdump shows), and over hand-made types that lead back to themselves.
+// DWARF that llvm-dwarfdump shows), and over hand-made types that lead back to themselves
+// or nest too deep.
 #include "DwarfTestSupport.h"
 #include "common/ByteOrder.h"
 #include "dwarf/DwarfTypeConstants.h"
@@ -65,9 +66,9 @@ private:
     std::vector<std::pair<size_t, std::string>> references;
 };
 
-TEST(RegisterGroups, TypesThatLeadBackToThemselvesEnd)
+TEST(RegisterGroups, SelfReferencingAndDeepTypesEnd)
 {
-    enum { CompileUnit = 1, Variable, Typedef, Array, Subrange, Enumeration, Pointer, Structure, Member };
+    enum { CompileUnit = 1, Variable, Typedef, Array, Subrange, Enumeration, Pointer, Structure, Member, Base };
     Bytes abbrev = abbreviations({
         {CompileUnit, DW_TAG_compile_unit, true, {}},
         {Variable, DW_TAG_variable, false,
@@ -80,6 +81,7 @@ TEST(RegisterGroups, TypesThatLeadBackToThemselvesEnd)
         {Pointer, DW_TAG_pointer_type, false, {{DW_AT_type, DW_FORM_ref4}}},
         {Structure, DW_TAG_structure_type, true, {{DW_AT_byte_size, DW_FORM_data1}}},
         {Member, DW_TAG_member, false, {{DW_AT_name, DW_FORM_string}, {DW_AT_type, DW_FORM_ref4}}},
+        {Base, DW_TAG_base_type, false, {{DW_AT_byte_size, DW_FORM_data1}}},
     });
     EntryBuilder b;
     b.entries.u8(CompileUnit);
@@ -91,6 +93,8 @@ TEST(RegisterGroups, TypesThatLeadBackToThemselvesEnd)
     variable("huge", 4, "HUGE");
     variable("self", 8, "SELF");
     variable("node", 12, "NODE");
+    variable("deep", 16, "D0");      // 65 types deep: nothing
+    variable("shallow", 20, "D1");   // 64 deep: the base type at the end is written
     b.at("T1").entries.u8(Typedef), b.ref("T2");    // T1 -> T2 -> T1
     b.at("T2").entries.u8(Typedef), b.ref("T1");
     b.at("ENUM").entries.u8(Enumeration).u8(4);
@@ -100,14 +104,17 @@ TEST(RegisterGroups, TypesThatLeadBackToThemselvesEnd)
     b.entries.u8(Subrange).u32(3).u8(0);
     b.at("NODE").entries.u8(Pointer), b.ref("STRUCT");
     b.at("STRUCT").entries.u8(Structure).u8(4).u8(Member).str("next"), b.ref("NODE");
+    for (int i = 0; i < 64; ++i)
+        b.at("D" + std::to_string(i)).entries.u8(Typedef), b.ref("D" + std::to_string(i + 1));
+    b.at("D64").entries.u8(Base).u8(4);
     b.entries.u8(0).u8(0);
 
     ElfWriter writer;
     writer.type = ET_REL;
-    int data = writer.addSection(".data", SHT_PROGBITS, SHF_ALLOC | SHF_WRITE, 0, writer.words32({1, 2, 3, 4}));
+    int data = writer.addSection(".data", SHT_PROGBITS, SHF_ALLOC | SHF_WRITE, 0, writer.words32({1, 2, 3, 4, 5, 6}));
     // "outside" lies just past the end of .data; without program headers nothing holds it.
-    const char* names[] = {"loop", "huge", "self", "node", "outside"};
-    for (uint32_t i = 0; i < 5; ++i)
+    const char* names[] = {"loop", "huge", "self", "node", "deep", "shallow", "outside"};
+    for (uint32_t i = 0; i < 7; ++i)
         writer.addSymbol(names[i], 4 * i, 4, ELF32_ST_INFO(STB_GLOBAL, STT_OBJECT), 0, uint16_t(data));
     Bytes info = unitBytes(b.finish());
     writer.addSection(".debug_abbrev", SHT_PROGBITS, 0, 0, abbrev.data);
@@ -115,14 +122,17 @@ TEST(RegisterGroups, TypesThatLeadBackToThemselvesEnd)
     RunResult run = runMorvane({"-mm", writeTempFile(writer.build())});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "morvane: warning: register group huge: more than 1048576 types; the rest is not written\n"
-                       "morvane: warning: register group outside: the 4 bytes at 0x00000010 are not in the image; "
+                       "morvane: warning: register group outside: the 4 bytes at 0x00000018 are not in the image; "
                        "its start is written as 0\n");
     EXPECT_EQ(run.out, "<Root>\n"
+                       "<RegisterGroup name=\"deep\" start=\"0x00000005\">\n</RegisterGroup>\n"
                        "<RegisterGroup name=\"huge\" start=\"0x00000002\">\n</RegisterGroup>\n"
                        "<RegisterGroup name=\"loop\" start=\"0x00000001\">\n</RegisterGroup>\n"
                        "<RegisterGroup name=\"node\" start=\"0x00000004\">\n</RegisterGroup>\n"
                        "<RegisterGroup name=\"outside\" start=\"0x00000000\">\nddie for outside not found\n</RegisterGroup>\n"
                        "<RegisterGroup name=\"self\" start=\"0x00000003\">\n</RegisterGroup>\n"
+                       "<RegisterGroup name=\"shallow\" start=\"0x00000006\">\n"
+                       "  <Register name=\"\" start=\"+0x0000\" size=\"4\" access=\"Read/Write\"/>\n</RegisterGroup>\n"
                        "</Root>\n");
 }
 
