@@ -23,15 +23,14 @@ std::vector<bool> dataSections(const ElfFile& image)
 // The 32-bit value stored at the symbol: through the loadable segments, or, when none
 // holds all 4 bytes (a relocatable object has none), from the symbol's section contents.
 // Bytes in neither give 0 and a warning.
-uint32_t groupStart(const ElfFile& image, const ElfSymbol& symbol, const QByteArray& name)
+uint32_t groupStart(const ElfFile& image, const ElfSymbol& symbol, const ElfSection& section, const QByteArray& name)
 {
     uint32_t address = symbol.value();
     if (const uint8_t* bytes = image.peekBytes(address, 4, true))
         return readU32(bytes, image.bigEndian);
-    const ElfSection* section = image.sectionByIndex(symbol.entry->st_shndx);
-    uint32_t sectionAddress = section->header->sh_addr;
-    if (section->data && address >= sectionAddress && uint64_t(address - sectionAddress) + 4 <= section->availableSize())
-        return readU32(section->data + (address - sectionAddress), image.bigEndian);
+    uint32_t sectionAddress = section.header->sh_addr;
+    if (section.data && address >= sectionAddress && uint64_t(address - sectionAddress) + 4 <= section.availableSize())
+        return readU32(section.data + (address - sectionAddress), image.bigEndian);
     dwarfWarning("register group %s: the 4 bytes at 0x%08x are not in the image; its start is written as 0",
                  name.constData(), address);
     return 0;
@@ -52,7 +51,7 @@ void writeRegisterGroups(const ElfFile& image, FILE* stream, bool ignoreDebugAra
             continue;
         QByteArray name = bytesFromText(symbol->name);
         fprintf(stream, "<RegisterGroup name=\"%s\" start=\"0x%08x\">\n", name.constData(),
-                groupStart(image, *symbol, name));
+                groupStart(image, *symbol, *image.sectionByIndex(int(index)), name));
         const DwarfDebuggingInformationEntry* variable = findGlobalEntry(reader, name.constData());
         if (!variable) {
             fprintf(stream, "ddie for %s not found\n", name.constData());
