@@ -24,7 +24,7 @@ void expectWellFormed(const std::string& document)
 TEST(RegisterGroups, PeripheralDeclarationsOfGcc)
 {
     // _edata marks the end of .data: its 4 bytes lie in no segment and no section.
-    const std::string edata = "morvane: warning: register group _edata: the 4 bytes at 0x00009090 are not in "
+    const std::string edata = "morvane: warning: register group _edata: the 4 bytes at 0x00009094 are not in "
                               "the image; its start is written as 0\n";
     struct Case {
         const char* image;
@@ -35,7 +35,7 @@ TEST(RegisterGroups, PeripheralDeclarationsOfGcc)
         {"peripherals-dwarf4.elf", "peripherals.xml", edata},      // constant member offsets
         // Big-endian units place the first bit field at the most significant bit.
         {"peripherals-dwarf2-be.elf", "peripherals-be.xml", edata},
-        // No program headers: the values come from .data itself.
+        // No program headers: the values come from .data itself. USART2 is in .data.rel.
         {"peripherals-dwarf4.o", "peripherals-object.xml", ""},
     };
     for (const Case& c : cases) {
@@ -46,6 +46,16 @@ TEST(RegisterGroups, PeripheralDeclarationsOfGcc)
         EXPECT_EQ(run.err, c.err);
         expectWellFormed(run.out);
     }
+}
+
+TEST(RegisterGroups, ImageWithoutGlobalsInData)
+{
+    ElfWriter writer;
+    int text = writer.addSection(".text", SHT_PROGBITS, SHF_ALLOC | SHF_EXECINSTR, 0x8000, writer.words32({0xe12fff1e}));
+    writer.addSymbol("main", 0x8000, 4, ELF32_ST_INFO(STB_GLOBAL, STT_FUNC), 0, uint16_t(text));
+    RunResult run = runMorvane({"-mm", writeTempFile(writer.build())});
+    EXPECT_EQ(run.out, "<Root>\n</Root>\n");
+    EXPECT_EQ(run.err, "");
 }
 
 // Entries placed by name, with DW_FORM_ref4 references patched once every name is placed.
