@@ -6,6 +6,7 @@
 #include "common/Text.h"
 #include "dump/Fatal.h"
 #include "dwarf/DwarfListing.h"
+#include "dwarf/RegisterGroupWriter.h"
 #include "elf/ElfFile.h"
 #include "elf/ElfListings.h"
 
@@ -86,11 +87,6 @@ void printARMAttributes(ElfFile&, FILE*)
 {
 }
 
-// -mm: register groups as XML from the image's globals and their DWARF types.
-void printRegisterGroups(ElfFile&, FILE*)
-{
-}
-
 } // namespace
 
 void dumpImage(const DwarfDumpArgParse& options, uint8_t* image, uint32_t length,
@@ -124,7 +120,7 @@ void dumpImage(const DwarfDumpArgParse& options, uint8_t* image, uint32_t length
     if (options.relocations)
         printRelocations(elf, out);
     if (options.mm)
-        printRegisterGroups(elf, out);
+        writeRegisterGroups(elf, out, options.ignoreDebugAranges);
     delete theImage;
     theImage = nullptr;
 }
