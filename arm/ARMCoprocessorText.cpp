@@ -83,19 +83,10 @@ void ARMInstructionSetDisassembler::xscaleAccumulatorTransfer(bool l, int rdHi, 
                                                               int accumulator)
 {
     emitMnemonic(l ? "mra" : "mar");
-    emitChar(' ');
-    if (!l) {
+    emitCoreTransfer(l, rdLo, rdHi, [&] {
         emitText("acc");
         emitDecimal(uint32_t(accumulator));
-        emitSeparator();
-    }
-    emitRegister(rdLo);
-    emitSeparator();
-    emitRegister(rdHi);
-    if (l) {
-        emitText(", acc");
-        emitDecimal(uint32_t(accumulator));
-    }
+    });
 }
 
 // MIA, MIAPH, MIAxy: MCR p0 with the opcode in CRn and the accumulator in opc2.

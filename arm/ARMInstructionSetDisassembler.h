@@ -122,6 +122,26 @@ protected:
     // The address of LDC/STC and VLDR/VSTR: "[Rn, #+-off]{!}", "[Rn], #+-off",
     // "[Rn], {0xNN}" or the PC-relative target.
     void emitCoprocessorAddress(bool p, bool u, bool w, int rn, uint32_t imm8);
+    // " Rt{, Rt2}, <other>" for a move to core registers, " <other>, Rt{, Rt2}" for a move
+    // from them (rt2 < 0: a single core register).
+    template <typename EmitOther>
+    void emitCoreTransfer(bool toCore, int rt, int rt2, EmitOther emitOther)
+    {
+        emitChar(' ');
+        if (!toCore) {
+            emitOther();
+            emitSeparator();
+        }
+        emitRegister(rt);
+        if (rt2 >= 0) {
+            emitSeparator();
+            emitRegister(rt2);
+        }
+        if (toCore) {
+            emitSeparator();
+            emitOther();
+        }
+    }
     void xscaleAccumulatorTransfer(bool l, int rdHi, int rdLo, int accumulator);
     void xscaleMultiplyAccumulate(int opcode, int accumulator, int rm, int rs);
 
@@ -163,6 +183,7 @@ protected:
     void vfpRegisterTransfer(int opc1, bool l, int crn, int rt, bool dbl, int opc2);
     void vfpSystemRegisterTransfer(bool l, int crn, int rt);
     void vfpScalarTransfer(int opc1, bool l, int crn, int rt, int opc2);
+    void emitScalar(VfpRegister d, int index);
     void simdDuplicate(int be, bool q, VfpRegister d, int rt, int opc2);
 
     // ---- A32 handlers ----

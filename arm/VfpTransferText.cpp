@@ -81,7 +81,7 @@ void ARMInstructionSetDisassembler::vfpTwoRegisters(bool l, int rt2, int rt, boo
     else
         emitMnemonic(dbl ? (l ? "fmrrd" : "fmdrr") : (l ? "fmrrs" : "fmsrr"));
     const bool braces = !unifiedSyntax && !dbl;
-    auto emitVfpSide = [&] {
+    emitCoreTransfer(l, rt, rt2, [&] {
         emitText(braces ? "{" : "");
         emitVfpRegister(m);
         if (!dbl) {
@@ -89,19 +89,7 @@ void ARMInstructionSetDisassembler::vfpTwoRegisters(bool l, int rt2, int rt, boo
             emitVfpRegister({false, m.number + 1});
         }
         emitText(braces ? "}" : "");
-    };
-    emitChar(' ');
-    if (!l) {
-        emitVfpSide();
-        emitSeparator();
-    }
-    emitRegister(rt);
-    emitSeparator();
-    emitRegister(rt2);
-    if (l) {
-        emitSeparator();
-        emitVfpSide();
-    }
+    });
 }
 
 // The MCR/MRC space: opc1 is bits 23:21, opc2 bits 7:5 (N and the scalar index bits).
@@ -115,16 +103,7 @@ void ARMInstructionSetDisassembler::vfpRegisterTransfer(int opc1, bool l, int cr
     } else if (opc1 == 0) {
         emitMnemonic(unifiedSyntax ? "vmov" : l ? "fmrs" : "fmsr");
         const VfpRegister s = vfpRegister(false, crn, isBit(opc2, 2));
-        emitChar(' ');
-        if (l) {
-            emitRegister(rt);
-            emitSeparator();
-            emitVfpRegister(s);
-        } else {
-            emitVfpRegister(s);
-            emitSeparator();
-            emitRegister(rt);
-        }
+        emitCoreTransfer(l, rt, -1, [&] { emitVfpRegister(s); });
     } else {
         undefinedInstruction();
     }
@@ -138,16 +117,7 @@ void ARMInstructionSetDisassembler::vfpSystemRegisterTransfer(bool l, int crn, i
     }
     const char* name = crn == 0 ? "fpsid" : crn == 1 ? "fpscr" : crn == 8 ? "fpexc" : "?????";
     emitMnemonic(unifiedSyntax ? (l ? "vmrs" : "vmsr") : (l ? "fmrx" : "fmxr"));
-    emitChar(' ');
-    if (l) {
-        emitRegister(rt);
-        emitSeparator();
-        emitText(name);
-    } else {
-        emitText(name);
-        emitSeparator();
-        emitRegister(rt);
-    }
+    emitCoreTransfer(l, rt, -1, [&] { emitText(name); });
 }
 
 // Coprocessor 11: a 32-bit half of a double (VFP), or the Advanced SIMD 8- and 16-bit
@@ -170,21 +140,7 @@ void ARMInstructionSetDisassembler::vfpScalarTransfer(int opc1, bool l, int crn,
             emitMnemonic("vmov");
         else
             emitMnemonic(l ? (half ? "fmrdh" : "fmrdl") : (half ? "fmdhr" : "fmdlr"));
-        emitChar(' ');
-        if (l) {
-            emitRegister(rt);
-            emitSeparator();
-        }
-        emitVfpRegister(d);
-        if (unifiedSyntax) {
-            emitChar('[');
-            emitDecimal(uint32_t(half));
-            emitChar(']');
-        }
-        if (!l) {
-            emitSeparator();
-            emitRegister(rt);
-        }
+        emitCoreTransfer(l, rt, -1, [&] { emitScalar(d, unifiedSyntax ? half : -1); });
         return;
     }
     if ((!bytes && !isBit(selector, 0)) || !admits().advancedSimd) {
@@ -195,18 +151,18 @@ void ARMInstructionSetDisassembler::vfpScalarTransfer(int opc1, bool l, int crn,
     const int index = bytes ? selector & 7 : selector >> 1 & 3;
     emitMnemonic("vmov");
     emitText(l ? (high ? ".u" : ".s") : ".");
-    emitText(bytes ? "8 " : "16 ");
-    if (l) {
-        emitRegister(rt);
-        emitSeparator();
-    }
+    emitText(bytes ? "8" : "16");
+    emitCoreTransfer(l, rt, -1, [&] { emitScalar(d, index); });
+}
+
+// "dN[index]", or "dN" alone for a negative index.
+void ARMInstructionSetDisassembler::emitScalar(VfpRegister d, int index)
+{
     emitVfpRegister(d);
-    emitChar('[');
-    emitDecimal(uint32_t(index));
-    emitChar(']');
-    if (!l) {
-        emitSeparator();
-        emitRegister(rt);
+    if (index >= 0) {
+        emitChar('[');
+        emitDecimal(uint32_t(index));
+        emitChar(']');
     }
 }
 
