@@ -14,6 +14,8 @@
 //   arm/VfpTransferText.cpp              VFP loads/stores, core-register transfers,
 //                                        SIMD scalar moves and VDUP
 //   arm/ThumbDisassembler*.cpp           T16 and T32 handler texts (63-135)
+// and the decoder side: arm/ARMDecoderA32.cpp, arm/ThumbDecoder*.cpp (decision trees),
+// arm/ArchitectureGating.cpp (what each -arch level admits, in one table).
 #include "arm/ARMInstructionSetDecoder.h"
 #include <cstdint>
 #include <initializer_list>
