@@ -48,9 +48,10 @@ void ARMInstructionSetDisassembler::vfpLoadStoreMultiple(bool p, bool u, bool dB
         static const char* const names[2][2][2] = {
             {{"fstmia", "fstmdb"}, {"fstmea", "fstmfd"}},
             {{"fldmia", "fldmdb"}, {"fldmfd", "fldmea"}}};
+        static const char* const unifiedNames[2][2] = {{"vstmia", "vstmdb"},
+                                                       {"vldmia", "vldmdb"}};
         const char precision = !dbl ? 's' : (imm8 & 1) ? 'x' : 'd';
-        emitVfpMnemonic(names[l][stack][p], p ? (l ? "vldmdb" : "vstmdb") : (l ? "vldmia" : "vstmia"),
-                        precision, "");
+        emitVfpMnemonic(names[l][stack][p], unifiedNames[l][p], precision, "");
         emitChar(' ');
         emitRegister(rn);
         if (w)
