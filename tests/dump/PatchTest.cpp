@@ -1,0 +1,164 @@
+// The three patches and their write-back: exact file bytes in both byte orders (the
+// expected file is the same image built with the patched values), kept permissions, a
+// replaced file, the direct write where the directory takes no temporary file, and an
+// input that survives a failed write-back.
+#include "elf/ElfFile.h"
+#include "elf/ElfPatches.h"
+#include "support/ElfWriter.h"
+#include "support/RunMorvane.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct Patched {
+    bool vfp = false, ti = false, thumb = false;
+};
+
+// Something for every patch and for each of its exclusions, built as `patched` leaves it.
+std::vector<uint8_t> subject(bool bigEndian, Patched patched)
+{
+    ElfWriter w(bigEndian);
+    w.flags = patched.vfp ? 0x600 : 0x05000A00;
+    uint32_t ti = patched.ti ? SHT_ARM_ATTRIBUTES : 0x7F000006;
+    uint32_t bit = patched.thumb;
+    uint16_t text = uint16_t(w.addSection(".text", SHT_PROGBITS, SHF_ALLOC | SHF_EXECINSTR, 0x8000,
+                                          w.words32({0xe3a00001, 0xe12fff1e, 0, 0})));
+    uint16_t textual = uint16_t(w.addSection(".textual", SHT_PROGBITS, SHF_ALLOC | SHF_EXECINSTR, 0x8010,
+                                             w.words32({0xe12fff1e})));
+    uint16_t data = uint16_t(w.addSection(".data", SHT_PROGBITS, SHF_ALLOC | SHF_WRITE, 0x9000, w.words32({7})));
+    w.addSection(".ti.one", ti, 0, 0, {'A', 1});
+    w.addSection(".ti.two", ti, 0, 0, {});
+    w.addSection(".not.ti", 0x7F000005, 0, 0, {1});
+    const uint8_t function = ELF32_ST_INFO(STB_GLOBAL, STT_FUNC);
+    w.addSymbol("main", 0x8000 | bit, 8, function, 0, text);
+    w.addSymbol("helper", 0x8010 | bit, 4, function, 0, textual);
+    w.addSymbol("odd", 0x8005, 2, function, 0, text);
+    w.addSymbol("table", 0x8008, 8, ELF32_ST_INFO(STB_GLOBAL, STT_OBJECT), 0, text);
+    w.addSymbol("init", 0x9000, 4, function, 0, data);
+    w.addSymbol("$a", 0x8000, 0, function, 0, text);
+    w.addSymbol("external", 0, 0, function, 0, 0);
+    w.addRelocationSection(".rel.text", text, {{0x8, R_ARM_ABS32, 4}});
+    return w.build();
+}
+
+struct stat statOf(const std::string& path)
+{
+    struct stat info = {};
+    stat(path.c_str(), &info);
+    return info;
+}
+
+// Runs morvane through the shell as user nobody when the tests run as root, who may
+// write anywhere; fills `err` and returns the exit status.
+int runUnprivileged(const std::string& args, std::string& err)
+{
+    TempDir capture;
+    std::string command = std::string(geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "")
+        + MORVANE_BINARY + " " + args + " 2>" + capture.file("err");
+    int status = system(command.c_str());
+    err = readFileText(capture.file("err"));
+    return WEXITSTATUS(status);
+}
+
+} // namespace
+
+TEST(Patches, EachCombinationWritesExactlyItsFieldsAndReplacesTheFile)
+{
+    for (bool bigEndian : {false, true})
+        for (int set = 1; set < 8; ++set) {
+            Patched patched{bool(set & 1), bool(set & 2), bool(set & 4)};
+            std::vector<std::string> args;
+            for (const auto& [on, option] : {std::pair{patched.vfp, "-setVFPflags"},
+                                             {patched.ti, "-deTISection"}, {patched.thumb, "-ThumbSymbols"}})
+                if (on)
+                    args.push_back(option);
+            SCOPED_TRACE(std::to_string(set) + (bigEndian ? " big-endian" : " little-endian"));
+            TempDir dir;
+            std::string path = dir.write("in.elf", subject(bigEndian, {}));
+            chmod(path.c_str(), 0741);
+            link(path.c_str(), dir.file("link.elf").c_str());
+            args.push_back(path);
+            RunResult r = runMorvane(args);
+            EXPECT_EQ(r.status, 0);
+            EXPECT_EQ(r.out + r.err, "");
+            EXPECT_EQ(readFileBytes(path), subject(bigEndian, patched));
+            EXPECT_EQ(statOf(path).st_mode & 07777, 0741u);
+            // A new file under the name: the hard link keeps the old one.
+            EXPECT_EQ(readFileBytes(dir.file("link.elf")), subject(bigEndian, {}));
+        }
+}
+
+TEST(Patches, EarlierListingsSeeOldValuesLaterOnesAHostOrderModel)
+{
+    for (bool bigEndian : {false, true}) {
+        std::string path = writeTempFile(subject(bigEndian, {}));
+        std::string patchedPath = writeTempFile(subject(bigEndian, {true, true, true}));
+        RunResult before = runMorvane({"-header", "-sections", "-symbols", path});
+        RunResult after = runMorvane({"-relocations", patchedPath});
+        RunResult r = runMorvane({"-relocations", "-ThumbSymbols", "-symbols", "-deTISection", "-sections",
+                                  "-setVFPflags", "-header", path});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, before.out + after.out);
+        EXPECT_NE(after.out, "");
+    }
+}
+
+// A second patch on the same model writes both changes: the model is back in host order
+// after each save.
+TEST(Patches, EachSaveHoldsEveryPatchSoFar)
+{
+    for (bool bigEndian : {false, true}) {
+        std::vector<uint8_t> bytes = subject(bigEndian, {});
+        ElfFile image(true, true);
+        image.loadImage(std::copy(bytes.begin(), bytes.end(), new uint8_t[bytes.size()]) - bytes.size(),
+                        uint32_t(bytes.size()));
+        TempDir dir;
+        const std::pair<void (*)(ElfFile&), Patched> steps[] = {
+            {setVFPFlags, {true}}, {retypeTISections, {true, true}}, {markThumbSymbols, {true, true, true}}};
+        for (const auto& [patch, patched] : steps) {
+            patch(image);
+            image.save(QString::fromStdString(dir.file("out.elf")));
+            EXPECT_EQ(readFileBytes(dir.file("out.elf")), subject(bigEndian, patched));
+        }
+        EXPECT_EQ(image.header->e_flags, 0x600u);
+    }
+}
+
+TEST(Patches, DirectWriteWhereTheDirectoryTakesNoTemporaryFile)
+{
+    TempDir dir;
+    std::string path = dir.write("in.elf", subject(false, {}));
+    chmod(path.c_str(), 0666);
+    ino_t inode = statOf(path).st_ino;
+    chmod(dir.path().c_str(), 0555);
+    std::string err;
+    EXPECT_EQ(runUnprivileged("-setVFPflags " + path, err), 0);
+    chmod(dir.path().c_str(), 0755);
+    EXPECT_EQ(err, "");
+    EXPECT_EQ(readFileBytes(path), subject(false, {true}));
+    EXPECT_EQ(statOf(path).st_ino, inode);
+}
+
+TEST(Patches, FailedWriteBackLeavesTheInputIntact)
+{
+    // Neither a temporary file beside it nor the file itself can be written.
+    TempDir dir;
+    std::string path = dir.write("in.elf", subject(true, {}));
+    chmod(path.c_str(), 0444);
+    chmod(dir.path().c_str(), 0555);
+    std::string err;
+    EXPECT_EQ(runUnprivileged("-setVFPflags " + path, err), 1);
+    chmod(dir.path().c_str(), 0755);
+    EXPECT_EQ(err, "write error cannot open " + path + "\n");
+    EXPECT_EQ(readFileBytes(path), subject(true, {}));
+
+    // A name too long to make a temporary name from.
+    std::string longPath = dir.write(std::string(251, 'x') + ".elf", subject(true, {}));
+    RunResult r = runMorvane({"-ThumbSymbols", longPath});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.rfind("write error ", 0), 0u) << r.err;
+    EXPECT_EQ(readFileBytes(longPath), subject(true, {}));
+}
