@@ -2,8 +2,6 @@
 // expected file is the same image built with the patched values), kept permissions, a
 // replaced file, the direct write where the directory takes no temporary file, and an
 // input that survives a failed write-back.
-#include "elf/ElfFile.h"
-#include "elf/ElfPatches.h"
 #include "support/ElfWriter.h"
 #include "support/RunMorvane.h"
 
@@ -67,98 +65,62 @@ int runUnprivileged(const std::string& args, std::string& err)
 
 TEST(Patches, EachCombinationWritesExactlyItsFieldsAndReplacesTheFile)
 {
-    for (bool bigEndian : {false, true})
+    for (bool bigEndian : {false, true}) {
+        // Listings before the patches see the old values, those after a model in host order.
+        std::string listings = runMorvane({"-header", "-relocations", writeTempFile(subject(bigEndian, {}))}).out;
         for (int set = 1; set < 8; ++set) {
-            Patched patched{bool(set & 1), bool(set & 2), bool(set & 4)};
-            std::vector<std::string> args;
-            for (const auto& [on, option] : {std::pair{patched.vfp, "-setVFPflags"},
-                                             {patched.ti, "-deTISection"}, {patched.thumb, "-ThumbSymbols"}})
-                if (on)
-                    args.push_back(option);
             SCOPED_TRACE(std::to_string(set) + (bigEndian ? " big-endian" : " little-endian"));
+            std::vector<std::string> args = {"-relocations", "-header"};
+            for (int i = 0; i < 3; ++i)
+                if (set >> i & 1)
+                    args.push_back(std::vector<std::string>{"-setVFPflags", "-deTISection", "-ThumbSymbols"}[i]);
             TempDir dir;
-            std::string path = dir.write("in.elf", subject(bigEndian, {}));
-            chmod(path.c_str(), 0741);
-            link(path.c_str(), dir.file("link.elf").c_str());
-            args.push_back(path);
+            args.push_back(dir.write("in.elf", subject(bigEndian, {})));
+            chmod(args.back().c_str(), 0741);
+            link(args.back().c_str(), dir.file("link.elf").c_str());
             RunResult r = runMorvane(args);
             EXPECT_EQ(r.status, 0);
-            EXPECT_EQ(r.out + r.err, "");
-            EXPECT_EQ(readFileBytes(path), subject(bigEndian, patched));
-            EXPECT_EQ(statOf(path).st_mode & 07777, 0741u);
+            EXPECT_EQ(r.out + r.err, listings);
+            EXPECT_EQ(readFileBytes(args.back()), subject(bigEndian, {bool(set & 1), bool(set & 2), bool(set & 4)}));
+            EXPECT_EQ(statOf(args.back()).st_mode & 07777, 0741u);
             // A new file under the name: the hard link keeps the old one.
             EXPECT_EQ(readFileBytes(dir.file("link.elf")), subject(bigEndian, {}));
         }
-}
-
-TEST(Patches, EarlierListingsSeeOldValuesLaterOnesAHostOrderModel)
-{
-    for (bool bigEndian : {false, true}) {
-        std::string path = writeTempFile(subject(bigEndian, {}));
-        std::string patchedPath = writeTempFile(subject(bigEndian, {true, true, true}));
-        RunResult before = runMorvane({"-header", "-sections", "-symbols", path});
-        RunResult after = runMorvane({"-relocations", patchedPath});
-        RunResult r = runMorvane({"-relocations", "-ThumbSymbols", "-symbols", "-deTISection", "-sections",
-                                  "-setVFPflags", "-header", path});
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.out, before.out + after.out);
-        EXPECT_NE(after.out, "");
     }
 }
 
-// A second patch on the same model writes both changes: the model is back in host order
-// after each save.
-TEST(Patches, EachSaveHoldsEveryPatchSoFar)
-{
-    for (bool bigEndian : {false, true}) {
-        std::vector<uint8_t> bytes = subject(bigEndian, {});
-        ElfFile image(true, true);
-        image.loadImage(std::copy(bytes.begin(), bytes.end(), new uint8_t[bytes.size()]) - bytes.size(),
-                        uint32_t(bytes.size()));
-        TempDir dir;
-        const std::pair<void (*)(ElfFile&), Patched> steps[] = {
-            {setVFPFlags, {true}}, {retypeTISections, {true, true}}, {markThumbSymbols, {true, true, true}}};
-        for (const auto& [patch, patched] : steps) {
-            patch(image);
-            image.save(QString::fromStdString(dir.file("out.elf")));
-            EXPECT_EQ(readFileBytes(dir.file("out.elf")), subject(bigEndian, patched));
-        }
-        EXPECT_EQ(image.header->e_flags, 0x600u);
-    }
-}
-
-TEST(Patches, DirectWriteWhereTheDirectoryTakesNoTemporaryFile)
+// The directory takes no temporary file: a writable file is written in place, a
+// read-only one stays as it was and the run fails.
+TEST(Patches, DirectoryWithoutRoomForATemporaryFile)
 {
     TempDir dir;
-    std::string path = dir.write("in.elf", subject(false, {}));
-    chmod(path.c_str(), 0666);
-    ino_t inode = statOf(path).st_ino;
+    std::string writable = dir.write("writable.elf", subject(false, {}));
+    std::string readOnly = dir.write("read-only.elf", subject(true, {}));
+    chmod(writable.c_str(), 0666);
+    chmod(readOnly.c_str(), 0444);
+    ino_t inode = statOf(writable).st_ino;
     chmod(dir.path().c_str(), 0555);
-    std::string err;
-    EXPECT_EQ(runUnprivileged("-setVFPflags " + path, err), 0);
+    std::string err, failure;
+    int status = runUnprivileged("-setVFPflags " + writable, err);
+    int failedStatus = runUnprivileged("-setVFPflags " + readOnly, failure);
     chmod(dir.path().c_str(), 0755);
+    EXPECT_EQ(status, 0);
     EXPECT_EQ(err, "");
-    EXPECT_EQ(readFileBytes(path), subject(false, {true}));
-    EXPECT_EQ(statOf(path).st_ino, inode);
+    EXPECT_EQ(readFileBytes(writable), subject(false, {true}));
+    EXPECT_EQ(statOf(writable).st_ino, inode);
+    EXPECT_EQ(failedStatus, 1);
+    EXPECT_EQ(failure, "write error cannot open " + readOnly + "\n");
+    EXPECT_EQ(readFileBytes(readOnly), subject(true, {}));
 }
 
 TEST(Patches, FailedWriteBackLeavesTheInputIntact)
 {
-    // Neither a temporary file beside it nor the file itself can be written.
+    // A name too long to make a temporary name from; the direct write is only for
+    // directories that refuse the temporary file.
     TempDir dir;
-    std::string path = dir.write("in.elf", subject(true, {}));
-    chmod(path.c_str(), 0444);
-    chmod(dir.path().c_str(), 0555);
-    std::string err;
-    EXPECT_EQ(runUnprivileged("-setVFPflags " + path, err), 1);
-    chmod(dir.path().c_str(), 0755);
-    EXPECT_EQ(err, "write error cannot open " + path + "\n");
-    EXPECT_EQ(readFileBytes(path), subject(true, {}));
-
-    // A name too long to make a temporary name from.
-    std::string longPath = dir.write(std::string(251, 'x') + ".elf", subject(true, {}));
-    RunResult r = runMorvane({"-ThumbSymbols", longPath});
+    std::string path = dir.write(std::string(251, 'x') + ".elf", subject(true, {}));
+    RunResult r = runMorvane({"-ThumbSymbols", path});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err.rfind("write error ", 0), 0u) << r.err;
-    EXPECT_EQ(readFileBytes(longPath), subject(true, {}));
+    EXPECT_EQ(readFileBytes(path), subject(true, {}));
 }

@@ -66,12 +66,11 @@ TEST(SectionComparison, SecondFileThatIsNoImage)
 {
     std::string path = writeTempFile(codeImage(Code(), false));
     std::string text = writeTempFile(std::vector<uint8_t>{'t', 'e', 'x', 't', '\n'});
-    RunResult r = runMorvane({"-cmp", text, path});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "open error invalid ELF file: " + text + "\n");
-    r = runMorvane({"-cmp", text + ".missing", path});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "open error cannot open " + text + ".missing\n");
+    for (const std::string& second : {text, text + ".missing"}) {
+        RunResult r = runMorvane({"-cmp", second, path});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, (second == text ? "open error invalid ELF file: " : "open error cannot open ") + second + "\n");
+    }
 }
 
 TEST(SectionComparison, EveryArchiveMemberUntilOneDiffers)
