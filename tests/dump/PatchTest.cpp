@@ -113,6 +113,15 @@ TEST(Patches, DirectoryWithoutRoomForATemporaryFile)
     EXPECT_EQ(readFileBytes(readOnly), subject(true, {}));
 }
 
+TEST(Patches, FileIsRewrittenWhenNothingChanges)
+{
+    std::string path = writeTempFile(subject(true, {false, true}));
+    ino_t inode = statOf(path).st_ino;
+    EXPECT_EQ(runMorvane({"-deTISection", path}).status, 0);
+    EXPECT_EQ(readFileBytes(path), subject(true, {false, true}));
+    EXPECT_NE(statOf(path).st_ino, inode);
+}
+
 TEST(Patches, FailedWriteBackLeavesTheInputIntact)
 {
     // A name too long to make a temporary name from; the direct write is only for
