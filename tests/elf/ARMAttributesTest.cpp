@@ -19,27 +19,16 @@ struct AttributeCase {
 std::vector<uint8_t> sectionBytes(const std::string& tokens, bool bigEndian)
 {
     std::vector<uint8_t> bytes;
-    auto appendWord = [&](uint32_t word) {
-        std::vector<uint8_t> encoded = ElfWriter(bigEndian).words32({word});
-        bytes.insert(bytes.end(), encoded.begin(), encoded.end());
-    };
-    size_t lengthAt = 0;
     std::istringstream in(tokens);
     for (std::string token; in >> token;) {
-        if (token[0] == '\'')
+        if (token[0] == '\'') {
             bytes.insert(bytes.end(), token.begin() + 1, token.end() - 1);
-        else if (token == "L") {
-            lengthAt = bytes.size();
-            appendWord(0);
-        }
-        else if (token[0] == 'w')
-            appendWord(uint32_t(std::stoul(token.substr(1), nullptr, 16)));
-        else
+        } else if (token[0] == 'w') {
+            std::vector<uint8_t> word = ElfWriter(bigEndian).words32({uint32_t(std::stoul(token.substr(1), nullptr, 16))});
+            bytes.insert(bytes.end(), word.begin(), word.end());
+        } else {
             bytes.push_back(uint8_t(std::stoul(token, nullptr, 16)));
-    }
-    if (lengthAt) {
-        std::vector<uint8_t> length = ElfWriter(bigEndian).words32({uint32_t(bytes.size() - 1)});
-        std::copy(length.begin(), length.end(), bytes.begin() + long(lengthAt));
+        }
     }
     return bytes;
 }
@@ -111,7 +100,7 @@ TEST(ARMAttributes, CaseTable)
 
 TEST(ARMAttributes, CutListingWarnsAndSucceeds)
 {
-    RunResult r = runOnImage(imageWithAttributes(sectionBytes("41 L 'aeabi' 00 06 0a 05 'abc'", false), false),
+    RunResult r = runOnImage(imageWithAttributes(sectionBytes("41 w0000000f 'aeabi' 00 06 0a 05 'abc'", false), false),
                              {"-ARMAttributes"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "Tag_CPU_arch ARM v7\n");
