@@ -92,9 +92,19 @@ void printInstruction(DwarfTextWriter& out, const char* name, const int32_t* ope
     out.text(count ? ")\n" : "\n");
 }
 
-// Length and id are read; the rest of the CIE header replaces the holder's factors. The
-// header prints only when it was read whole.
-void dumpCie(FrameSection& frames, ByteCursor& cursor, DwarfTextWriter& out)
+// "\nlength: %d cie_id: 0x%X ", the start of every entry's header line.
+void printEntryStart(DwarfTextWriter& out, uint32_t length, uint32_t id)
+{
+    out.text("\nlength: ");
+    out.decimal(int32_t(length));
+    out.text(" cie_id: 0x");
+    out.hex(id, true);
+    out.character(' ');
+}
+
+// The CIE header after its length and id: it replaces the holder's factors. Entry headers
+// print only when they were read whole.
+void dumpCie(FrameSection& frames, ByteCursor& cursor, DwarfTextWriter& out, uint32_t length)
 {
     uint8_t version = cursor.readU8();
     uint32_t augmentationLength = 0;
@@ -109,6 +119,7 @@ void dumpCie(FrameSection& frames, ByteCursor& cursor, DwarfTextWriter& out)
     frames.codeAlignmentFactor = codeAlignmentFactor;
     frames.dataAlignmentFactor = dataAlignmentFactor;
     frames.returnAddressRegister = returnAddressRegister;
+    printEntryStart(out, length, cieId);
     out.text("CIE\nversion: ");
     out.decimal(version);
     out.text("\naugmentation : ");
@@ -128,12 +139,13 @@ void dumpCie(FrameSection& frames, ByteCursor& cursor, DwarfTextWriter& out)
     out.text("\n\n");
 }
 
-void dumpFde(ByteCursor& cursor, DwarfTextWriter& out)
+void dumpFde(ByteCursor& cursor, DwarfTextWriter& out, uint32_t length, uint32_t id)
 {
     uint32_t initialLocation = cursor.readU32();
     uint32_t addressRange = cursor.readU32();
     if (cursor.failed())
         return;
+    printEntryStart(out, length, id);
     out.text("FDE initial_location: 0x");
     out.hex(initialLocation, true);
     out.text(" address_range: 0x");
@@ -149,17 +161,10 @@ bool dumpEntry(FrameSection& frames, ByteCursor& cursor, DwarfTextWriter& out)
     // beyond the section puts at the section's end.
     uint32_t end = cursor.offset() + std::min(length, cursor.remaining());
     uint32_t id = cursor.readU32();
-    if (cursor.failed())
-        return false;
-    out.text("\nlength: ");
-    out.decimal(int32_t(length));
-    out.text(" cie_id: 0x");
-    out.hex(id, true);
-    out.character(' ');
     if (id == cieId)
-        dumpCie(frames, cursor, out);
+        dumpCie(frames, cursor, out, length);
     else
-        dumpFde(cursor, out);
+        dumpFde(cursor, out, length, id);
     // Every instruction reads at least its opcode byte, and a failed read moves the cursor
     // to the section's end, so this loop ends.
     while (!cursor.failed() && cursor.offset() < end)
