@@ -70,16 +70,18 @@ std::vector<Damage> frameDamages(std::vector<Damage> list)
     for (int i = 0; i < 3; ++i)
         zeroLengths.u32(0).u32(0).u32(0x8000).u32(4);
     const std::string fde = "length: 0 cie_id: 0x0 FDE initial_location: 0x8000 address_range: 0x4\n";
-    list.push_back({"frame entry cut inside its header", frames(cutHeader), true,
-                    {"the entry at 0x10 is cut short by the end of the section"}, {"DW_CFA_def_cfa(13, 0)\nDebugging"}});
-    list.push_back({"frame operand cut by the section end", frames(cutOperand), true, {"the entry at 0x0 is cut short"},
-                    {"return_address_register: 14\n\nDebugging"}});
-    list.push_back({"zero frame lengths", frames(zeroLengths), true, {}, {fde + "\n" + fde + "\n" + fde + "Debugging"}});
-    list.push_back({"empty .debug_frame", frames(Bytes()), true, {}, {"Frame\n-----\nDebugging"}});
+    const std::string lastInstruction = "DW_CFA_def_cfa(13, 0)\nDebugging";
+    list.insert(list.end(),
+                {{"frame entry cut inside its header", frames(cutHeader), true,
+                  {"the entry at 0x10 is cut short by the end of the section"}, {lastInstruction}},
+                 {"frame operand cut by the section end", frames(cutOperand), true, {"the entry at 0x0 is cut short"},
+                  {"return_address_register: 14\n\nDebugging"}},
+                 {"zero frame lengths", frames(zeroLengths), true, {}, {fde + "\n" + fde + "\n" + fde + "Debugging"}},
+                 {"empty .debug_frame", frames(Bytes()), true, {}, {"Frame\n-----\nDebugging"}}});
     for (uint32_t length : {0xFFFFFFFFu, 0x7FFFFFFFu, 0x11u}) {
         Bytes pastEnd = Bytes().u32(length).raw(std::vector<uint8_t>(cie.data.begin() + 4, cie.data.end()));
         list.push_back({"frame length " + std::to_string(length), frames(pastEnd), true, {},
-                        {"length: " + std::to_string(int32_t(length)) + " cie_id", "DW_CFA_def_cfa(13, 0)\nDebugging"}});
+                        {"length: " + std::to_string(int32_t(length)) + " cie_id", lastInstruction}});
     }
     return list;
 }
