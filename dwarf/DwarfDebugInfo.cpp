@@ -20,7 +20,7 @@ void bind(const ElfFile& image, const char* name, const uint8_t*& bytes, uint32_
 
 }
 
-DwarfDebugInfo::DwarfDebugInfo(uint32_t byteOrder) : byteOrder(byteOrder)
+DwarfDebugInfo::DwarfDebugInfo(uint32_t byteOrder) : frames(byteOrder), byteOrder(byteOrder)
 {
 }
 
@@ -28,12 +28,12 @@ DwarfDebugInfo::~DwarfDebugInfo() = default;
 
 void DwarfDebugInfo::load(const ElfFile& image, uint32_t bias, bool ignoreAranges, bool skipFrame)
 {
-    // The address-range and call-frame tables are not read yet, so their switches have
-    // nothing to act on.
+    // The address-range table is not read yet, so its switch has nothing to act on.
     (void)ignoreAranges;
-    (void)skipFrame;
     addressBias = bias;
     bindSections(image);
+    if (!skipFrame)
+        bind(image, ".debug_frame", frames.data, frames.size);
     if (!debugInfo)
         return;
     if (!debugAbbrev) {

@@ -4,6 +4,7 @@
 #include "dwarf/DwarfAttributeValue.h"
 #include "dwarf/DwarfCompilationUnit.h"
 #include "dwarf/DwarfDebuggingInformationEntry.h"
+#include "dwarf/FrameSection.h"
 #include "dwarf/SourceAddressMap.h"
 #include <cstdint>
 #include <map>
@@ -46,6 +47,7 @@ public:
     // name one large table: it is read once.
     std::map<uint32_t, std::vector<DwarfAbbreviation>> abbreviationTables;
     std::vector<std::unique_ptr<DwarfCompilationUnit>> units;   // by offset after load
+    FrameSection frames;
     const uint8_t* debugLoc = nullptr;
     uint32_t debugLocSize = 0;
     const uint8_t* debugRanges = nullptr;

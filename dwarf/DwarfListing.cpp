@@ -26,6 +26,7 @@ void dump(DwarfDebugInfo& reader, FILE* stream)
     fputs("Line\n----\n", stream);
     printLineMap(reader, stream);
     fputs("Frame\n-----\n", stream);
+    dumpFrames(reader.frames, stream);
     fputs("Debugging Information\n---------------------\n", stream);
     printDebuggingInformation(reader, stream);
     fputs("\nPubnames\n--------\n", stream);

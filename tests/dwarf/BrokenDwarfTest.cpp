@@ -55,6 +55,37 @@ struct Damage {
     std::vector<std::string> out;
 };
 
+// A CIE (length 12, version 1, factors 2 and -4, register 14, DW_CFA_def_cfa(13, 0)), cut
+// short, with lengths past the section or of 0.
+std::vector<Damage> frameDamages(std::vector<Damage> list)
+{
+    auto frames = [](const Bytes& section) { return dwarfImage(false, {{".debug_frame", section.data}}); };
+    Bytes cie;
+    cie.u32(12).u32(0xFFFFFFFF).u8(1).u8(0).uleb(2).sleb(-4).u8(14).raw({0x0C, 0x0D, 0x00});
+    Bytes cutHeader = Bytes(cie).raw(cie.data);
+    cutHeader.data.resize(26);   // the second CIE ends before its code alignment factor
+    Bytes cutOperand = cie;
+    cutOperand.data.pop_back();
+    Bytes zeroLengths;
+    for (int i = 0; i < 3; ++i)
+        zeroLengths.u32(0).u32(0).u32(0x8000).u32(4);
+    const std::string fde = "length: 0 cie_id: 0x0 FDE initial_location: 0x8000 address_range: 0x4\n";
+    const std::string lastInstruction = "DW_CFA_def_cfa(13, 0)\nDebugging";
+    list.insert(list.end(),
+                {{"frame entry cut inside its header", frames(cutHeader), true,
+                  {"the entry at 0x10 is cut short by the end of the section"}, {lastInstruction}},
+                 {"frame operand cut by the section end", frames(cutOperand), true, {"the entry at 0x0 is cut short"},
+                  {"return_address_register: 14\n\nDebugging"}},
+                 {"zero frame lengths", frames(zeroLengths), true, {}, {fde + "\n" + fde + "\n" + fde + "Debugging"}},
+                 {"empty .debug_frame", frames(Bytes()), true, {}, {"Frame\n-----\nDebugging"}}});
+    for (uint32_t length : {0xFFFFFFFFu, 0x7FFFFFFFu, 0x11u}) {
+        Bytes pastEnd = Bytes().u32(length).raw(std::vector<uint8_t>(cie.data.begin() + 4, cie.data.end()));
+        list.push_back({"frame length " + std::to_string(length), frames(pastEnd), true, {},
+                        {"length: " + std::to_string(int32_t(length)) + " cie_id", lastInstruction}});
+    }
+    return list;
+}
+
 std::vector<Damage> damages()
 {
     std::vector<uint8_t> endless(64, 0x80);
@@ -106,7 +137,7 @@ std::vector<Damage> damages()
         list.push_back({"block length " + std::to_string(length),
                         imageWith(unitBytes(withVariable(compileUnit(), length, {1, 2, 3, 0}))), true,
                         {"runs past the end of the unit"}, {}});
-    return list;
+    return frameDamages(list);
 }
 
 } // namespace
@@ -184,7 +215,8 @@ TEST(BrokenDwarf, RandomByteFlipsInToolchainImages)
         std::unique_ptr<ElfFile> model = loadDwarf(original).image;
         // Flip bytes inside the DWARF sections, where the reader looks.
         std::vector<std::pair<uint32_t, uint32_t>> ranges;
-        for (const char* name : {".debug_info", ".debug_abbrev", ".debug_str", ".debug_line", ".debug_ranges"}) {
+        for (const char* name :
+             {".debug_info", ".debug_abbrev", ".debug_str", ".debug_line", ".debug_ranges", ".debug_frame"}) {
             ElfSection* section = model->getSection(QString::fromLatin1(name));
             if (section && section->availableSize())
                 ranges.emplace_back(uint32_t(section->data - model->image), section->availableSize());

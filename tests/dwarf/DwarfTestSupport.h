@@ -137,14 +137,25 @@ inline std::string dwarfListing(const std::vector<uint8_t>& bytes)
     return text;
 }
 
+// The body of one section of a listing: after its underlined heading, up to `next`.
+inline std::string listingSection(const std::string& listing, const std::string& heading, const std::string& next)
+{
+    size_t start = listing.find(heading + "\n" + std::string(heading.size(), '-') + "\n");
+    if (start == std::string::npos)
+        return "<no " + heading + " heading>";
+    start += 2 * heading.size() + 2;
+    size_t end = listing.find(next, start);
+    return listing.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
 // The body of the "Debugging Information" section of a listing.
 inline std::string debuggingInformation(const std::string& listing)
 {
-    const std::string heading = "Debugging Information\n---------------------\n";
-    size_t start = listing.find(heading);
-    if (start == std::string::npos)
-        return "<no Debugging Information heading>";
-    start += heading.size();
-    size_t end = listing.find("\nPubnames\n", start);
-    return listing.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    return listingSection(listing, "Debugging Information", "\nPubnames\n");
+}
+
+// The body of the "Frame" section of a listing.
+inline std::string frameListing(const std::string& listing)
+{
+    return listingSection(listing, "Frame", "Debugging Information\n");
 }

@@ -1,7 +1,8 @@
-// The entry listing of toolchain-made images checked against llvm-dwarfdump, run at test
-// time on the same files: every entry's offset and tag, every attribute's name and form,
-// and every value llvm-dwarfdump shows in a comparable way (numbers, texts, reference
-// targets, raw blocks, DW_OP_addr locations and decl_file paths).
+// The entry and call-frame listings of toolchain-made images checked against
+// llvm-dwarfdump, run at test time on the same files: every entry's offset and tag, every
+// attribute's name and form, and every value llvm-dwarfdump shows in a comparable way
+// (numbers, texts, reference targets, raw blocks, DW_OP_addr locations and decl_file
+// paths); every CIE, FDE and call-frame instruction.
 #include "DwarfTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,16 @@ std::vector<std::string> lines(const std::string& text)
     return result;
 }
 
+// The lines llvm-dwarfdump prints with these options; none when it fails.
+std::vector<std::string> llvmDwarfdump(const std::string& options, const std::string& path)
+{
+    TempDir dir;
+    std::string dumpPath = dir.file("dump.txt");
+    if (system(("llvm-dwarfdump " + options + " '" + path + "' > '" + dumpPath + "' 2>&1").c_str()) != 0)
+        return {};
+    return lines(readFileText(dumpPath));
+}
+
 // llvm-dwarfdump --debug-info -v: entries with their section offsets; unit offsets.
 std::vector<Entry> llvmEntries(const std::string& path, std::vector<uint64_t>& unitOffsets)
 {
@@ -42,11 +53,7 @@ std::vector<Entry> llvmEntries(const std::string& path, std::vector<uint64_t>& u
     static const std::regex attributeLine("^\\s+(DW_AT_\\w+) \\[(DW_FORM_\\w+)\\]\\s+\\((.*)$");
     std::vector<Entry> entries;
     std::smatch m;
-    TempDir dir;
-    std::string dumpPath = dir.file("dump.txt");
-    if (system(("llvm-dwarfdump --debug-info -v '" + path + "' > '" + dumpPath + "' 2>&1").c_str()) != 0)
-        return entries;
-    for (const std::string& line : lines(readFileText(dumpPath))) {
+    for (const std::string& line : llvmDwarfdump("--debug-info -v", path)) {
         if (std::regex_match(line, m, unitLine)) {
             unitOffsets.push_back(std::stoull(m[1], nullptr, 16));
         } else if (std::regex_match(line, m, entryLine)) {
@@ -126,6 +133,63 @@ std::vector<unsigned> listedBytes(const std::string& text)
     for (std::string word; stream >> word;)
         bytes.push_back(unsigned(std::stoul(word, nullptr, 16)));
     return bytes;
+}
+
+// llvm-dwarfdump --debug-frame written in the frame listing's formats, with ARM core
+// registers as numbers ("R7", "SP"). Where the listing differs on purpose, DW_CFA_offset
+// also showing the unscaled offset, that offset is recovered from the data alignment factor.
+std::string llvmFrameListing(const std::string& path)
+{
+    static const std::regex header(
+        "^[0-9a-f]{8} ([0-9a-f]{8}) ([0-9a-f]{8}) (CIE|FDE)(?: cie=\\S+ pc=([0-9a-f]+)\\.\\.\\.([0-9a-f]+))?$");
+    static const std::regex field("^  ([A-Z][a-z ]+): +\"?([^\"]*)\"?$");
+    static const std::regex instruction("^  (DW_CFA_\\w+):(.*)$");
+    static const std::map<std::string, std::string> fieldFormats = {
+        {"Version", "version: %s\n"}, {"Augmentation", "augmentation : %s\n"},
+        {"Address size", "address size: %s\n"}, {"Segment desc size", "pointer size: %s\n"},
+        {"Code alignment factor", "code_alignment_factor: 0x%X\n"},
+        {"Data alignment factor", "data_alignment_factor: 0x%X\n"},
+        {"Return address column", "return_address_register: %s\n\n"}};
+    static const std::map<std::string, std::string> registers = {{"SP", "13"}, {"LR", "14"}, {"PC", "15"}};
+    std::string listing;
+    long dataAlignmentFactor = 1;
+    char text[160];
+    std::smatch m;
+    for (const std::string& line : llvmDwarfdump("--debug-frame", path)) {
+        if (line == ".eh_frame contents:")
+            break;
+        if (std::regex_match(line, m, header)) {
+            unsigned long start = m[4].matched ? std::stoul(m[4], nullptr, 16) : 0;
+            snprintf(text, sizeof text,
+                     m[4].matched ? "\nlength: %d cie_id: 0x%X FDE initial_location: 0x%lX address_range: 0x%lX\n"
+                                  : "\nlength: %d cie_id: 0x%X CIE\n",
+                     int(std::stoul(m[1], nullptr, 16)), unsigned(std::stoul(m[2], nullptr, 16)), start,
+                     m[5].matched ? std::stoul(m[5], nullptr, 16) - start : 0);
+            listing += text;
+        } else if (std::regex_match(line, m, field) && fieldFormats.count(m[1])) {
+            bool factor = m[1].str().find("factor") != std::string::npos;
+            if (factor)
+                snprintf(text, sizeof text, fieldFormats.at(m[1]).c_str(), unsigned(std::stol(m[2])));
+            else
+                snprintf(text, sizeof text, fieldFormats.at(m[1]).c_str(), m[2].str().c_str());
+            dataAlignmentFactor = m[1] == "Data alignment factor" ? std::stol(m[2]) : dataAlignmentFactor;
+            listing += text;
+        } else if (std::regex_match(line, m, instruction)) {
+            std::vector<std::string> operands;
+            std::istringstream words(m[2]);
+            for (std::string word; words >> word;)
+                operands.push_back(word[0] == '+' || word[0] == 'R' ? word.substr(1)
+                                   : registers.count(word)            ? registers.at(word)
+                                                                      : word);
+            if (m[1] == "DW_CFA_offset" && operands.size() == 2)
+                operands.insert(operands.begin() + 1, std::to_string(std::stol(operands[1]) / dataAlignmentFactor));
+            listing += m[1].str();
+            for (size_t i = 0; i < operands.size(); ++i)
+                listing += (i ? ", " : "(") + operands[i];
+            listing += operands.empty() ? "\n" : ")\n";
+        }
+    }
+    return listing;
 }
 
 class CrossCheck {
@@ -247,6 +311,15 @@ class LlvmDwarfdumpCrossCheck : public ::testing::TestWithParam<std::pair<const 
 TEST_P(LlvmDwarfdumpCrossCheck, EveryEntryAndAttribute)
 {
     CrossCheck(GetParam().second).run(MORVANE_TEST_DATA "/dwarf/" + std::string(GetParam().first) + ".elf");
+}
+
+TEST_P(LlvmDwarfdumpCrossCheck, EveryFrameEntryAndInstruction)
+{
+    std::string path = MORVANE_TEST_DATA "/dwarf/" + std::string(GetParam().first) + ".elf";
+    std::string expected = llvmFrameListing(path);
+    ASSERT_NE(expected.find("DW_CFA_offset("), std::string::npos) << "llvm-dwarfdump listed no offsets: " << path;
+    RunResult r = runMorvane({"-dwarf", path});
+    EXPECT_EQ(frameListing(r.out), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, LlvmDwarfdumpCrossCheck,
