@@ -10,6 +10,7 @@ packages=(
     qt6-base-dev libiberty-dev
     libgtest-dev googletest libbenchmark-dev
     binutils-arm-none-eabi llvm
+    clang libclang-rt-14-dev
 )
 
 missing=()
