@@ -90,6 +90,14 @@ void dumpImage(const DwarfDumpArgParse& options, uint8_t* image, uint32_t length
                const char* memberName)
 {
     FILE* out = outputStream();
+    // Releases the image however the sequence ends, also when a fatal handler unwinds.
+    struct ImageRelease {
+        ~ImageRelease()
+        {
+            delete theImage;
+            theImage = nullptr;
+        }
+    } release;
     loadImage(image, length);
     ElfFile& elf = *theImage;
     if (options.header)
@@ -118,6 +126,4 @@ void dumpImage(const DwarfDumpArgParse& options, uint8_t* image, uint32_t length
         printRelocations(elf, out);
     if (options.mm)
         writeRegisterGroups(elf, out, options.ignoreDebugAranges);
-    delete theImage;
-    theImage = nullptr;
 }

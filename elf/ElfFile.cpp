@@ -23,7 +23,7 @@ uint32_t ElfSection::availableSize() const
     // Measured from the contents pointer fixed at load time: header fields may have been
     // rewritten since by the conversion of an overlapping table in a damaged image.
     uint32_t left = uint32_t(file->image + file->imageLength - data);
-    return std::min(header->sh_size, left);
+    return std::min(uint32_t(header->sh_size), left);
 }
 
 ElfFile::ElfFile(bool useARMSymbols, bool demangleNames)
