@@ -1,7 +1,8 @@
-// The entry listing of toolchain-made images checked against llvm-dwarfdump, run at test
-// time on the same files: every entry's offset and tag, every attribute's name and form,
-// and every value llvm-dwarfdump shows in a comparable way (numbers, texts, reference
-// targets, raw blocks, DW_OP_addr locations and decl_file paths).
+// The listing of toolchain-made images checked against llvm-dwarfdump and readelf, run at
+// test time on the same files: every entry's offset and tag, every attribute's name and
+// form, and every value llvm-dwarfdump shows in a comparable way (numbers, texts, reference
+// targets, raw blocks, DW_OP_addr locations and decl_file paths); the line map against
+// llvm-dwarfdump's rows; address ranges, public names and types, and macros against readelf.
 #include "DwarfTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <cinttypes>
 #include <regex>
 #include <sstream>
+#include <tuple>
 
 namespace {
 
@@ -34,6 +36,28 @@ std::vector<std::string> lines(const std::string& text)
     return result;
 }
 
+// What a tool prints for the file at `path`; empty when it fails.
+std::string toolOutput(const std::string& command, const std::string& path)
+{
+    TempDir dir;
+    std::string output = dir.file("output.txt");
+    if (system((command + " '" + path + "' > '" + output + "' 2>&1").c_str()) != 0)
+        return "";
+    return readFileText(output);
+}
+
+// The lines of a listing between a heading and the next one (or the end).
+std::vector<std::string> listingSection(const std::string& listing, const std::string& heading,
+                                        const std::string& next = "")
+{
+    size_t start = listing.find(heading);
+    if (start == std::string::npos)
+        return {"<no " + heading + " section>"};
+    start += heading.size();
+    size_t end = next.empty() ? listing.size() : listing.find(next, start);
+    return lines(listing.substr(start, end - start));
+}
+
 // llvm-dwarfdump --debug-info -v: entries with their section offsets; unit offsets.
 std::vector<Entry> llvmEntries(const std::string& path, std::vector<uint64_t>& unitOffsets)
 {
@@ -42,11 +66,7 @@ std::vector<Entry> llvmEntries(const std::string& path, std::vector<uint64_t>& u
     static const std::regex attributeLine("^\\s+(DW_AT_\\w+) \\[(DW_FORM_\\w+)\\]\\s+\\((.*)$");
     std::vector<Entry> entries;
     std::smatch m;
-    TempDir dir;
-    std::string dumpPath = dir.file("dump.txt");
-    if (system(("llvm-dwarfdump --debug-info -v '" + path + "' > '" + dumpPath + "' 2>&1").c_str()) != 0)
-        return entries;
-    for (const std::string& line : lines(readFileText(dumpPath))) {
+    for (const std::string& line : lines(toolOutput("llvm-dwarfdump --debug-info -v", path))) {
         if (std::regex_match(line, m, unitLine)) {
             unitOffsets.push_back(std::stoull(m[1], nullptr, 16));
         } else if (std::regex_match(line, m, entryLine)) {
@@ -239,6 +259,153 @@ private:
     int valuesSkipped = 0;
 };
 
+struct Range {
+    uint32_t unitOffset, address, length;
+    bool operator<(const Range& o) const
+    {
+        return std::tie(address, unitOffset, length) < std::tie(o.address, o.unitOffset, o.length);
+    }
+    bool operator==(const Range& o) const { return !(*this < o) && !(o < *this); }
+};
+
+// readelf's .debug_aranges tuples, without the (0, 0) ones, sorted.
+std::vector<Range> readelfRanges(const std::string& path)
+{
+    static const std::regex unitLine("^\\s+Offset into .debug_info:\\s+(0x)?([0-9a-f]+)$");
+    static const std::regex tupleLine("^\\s+([0-9a-f]{8}) ([0-9a-f]{8})\\s*$");
+    std::vector<Range> ranges;
+    uint32_t unit = 0;
+    std::smatch m;
+    for (const std::string& line : lines(toolOutput("arm-none-eabi-readelf --debug-dump=aranges", path))) {
+        if (std::regex_match(line, m, unitLine))
+            unit = uint32_t(std::stoul(m[2], nullptr, 16));
+        else if (std::regex_match(line, m, tupleLine) && (std::stoul(m[1], nullptr, 16) || std::stoul(m[2], nullptr, 16)))
+            ranges.push_back(Range{unit, uint32_t(std::stoul(m[1], nullptr, 16)), uint32_t(std::stoul(m[2], nullptr, 16))});
+    }
+    std::sort(ranges.begin(), ranges.end());
+    return ranges;
+}
+
+std::vector<Range> listedRanges(const std::string& listing)
+{
+    std::vector<Range> ranges;
+    for (const std::string& line : listingSection(listing, "\nAranges\n-------\n", "\nMacros\n")) {
+        Range r{};
+        if (sscanf(line.c_str(), "cuoffset 0x%x address 0x%x length %u", &r.unitOffset, &r.address, &r.length) == 3)
+            ranges.push_back(r);
+    }
+    return ranges;
+}
+
+// readelf's public names or types, printed as the listing prints them, sorted.
+std::vector<std::string> readelfNames(const std::string& path, const std::string& section)
+{
+    static const std::regex setLine("^\\s+Offset into .debug_info section:\\s+(0x)?([0-9a-f]+)$");
+    static const std::regex sizeLine("^\\s+Size of area in .debug_info section:\\s+(\\d+)$");
+    static const std::regex nameLine("^    ([0-9a-f]+)\\s+\\t(.*)$");
+    std::vector<std::string> names;
+    std::string unit, size;
+    std::smatch m;
+    for (const std::string& line : lines(toolOutput("arm-none-eabi-readelf --debug-dump=" + section, path))) {
+        if (std::regex_match(line, m, setLine))
+            unit = "0x" + m[2].str();
+        else if (std::regex_match(line, m, sizeLine))
+            size = m[1];
+        else if (std::regex_match(line, m, nameLine))
+            names.push_back(m[2].str() + " cuoffset " + unit + " cusize " + size + " offset "
+                            + std::to_string(std::stoul(m[1], nullptr, 16)));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// readelf's macro operations rewritten into the listing's words.
+std::vector<std::string> readelfMacros(const std::string& path)
+{
+    static const std::vector<std::pair<std::regex, std::string>> rewrites = {
+        {std::regex("^ DW_MACRO_(define|undef)_strp - lineno : (\\d+) macro : (.*)$"),
+         "DW_MACRO_$1_indirect lineno $2 macro $3"},
+        {std::regex("^ DW_MACRO_(define|undef) - lineno : (\\d+) macro : (.*)$"), "DW_MACRO_$1 lineno $2 macro $3"},
+        {std::regex("^ DW_MACRO_start_file - lineno: (\\d+) filenum: (\\d+) .*$"),
+         "DW_MACRO_start_file lineno $1 filenum $2"},
+        {std::regex("^ DW_MACRO_end_file$"), "DW_MACRO_end_file"},
+        {std::regex("^ DW_MACRO_import - offset : (0x[0-9a-f]+)$"), "DW_MACRO_transparent_include offset $1"},
+        {std::regex("^  Offset into .debug_line:\\s+(0x)?([0-9a-f]+)$"), "debug_line offset 0x$2"}};
+    std::vector<std::string> macros;
+    for (const std::string& line : lines(toolOutput("arm-none-eabi-readelf --debug-dump=macro", path)))
+        for (const auto& rewrite : rewrites)
+            if (std::regex_match(line, rewrite.first))
+                macros.push_back(std::regex_replace(line, rewrite.first, rewrite.second));
+    return macros;
+}
+
+struct LineTable {
+    std::vector<std::string> files;   // file names by number - 1
+    std::vector<std::tuple<uint32_t, int, uint32_t, bool>> rows;   // address, line, file, is_stmt
+};
+
+// llvm-dwarfdump's line tables in section order, without end_sequence rows; empty when
+// one has the version 4 header, which the listing reads with the older layout.
+std::vector<LineTable> llvmLineTables(const std::string& path)
+{
+    static const std::regex rowLine("^0x([0-9a-f]{16})\\s+(\\d+)\\s+\\d+\\s+(\\d+)\\s+\\d+\\s+\\d+\\s*(.*)$");
+    static const std::regex nameLine("^\\s+name: \"(.*)\"$");
+    std::vector<LineTable> tables;
+    std::smatch m;
+    for (const std::string& line : lines(toolOutput("llvm-dwarfdump --debug-line", path))) {
+        if (line.compare(0, 11, "debug_line[") == 0)
+            tables.emplace_back();
+        else if (line.find("version: 4") != std::string::npos)
+            return {};
+        else if (std::regex_match(line, m, nameLine))
+            tables.back().files.push_back(m[1]);
+        else if (std::regex_match(line, m, rowLine) && m[4].str().find("end_sequence") == std::string::npos)
+            tables.back().rows.emplace_back(uint32_t(std::stoul(m[1], nullptr, 16)), std::stoi(m[2]),
+                                            uint32_t(std::stoul(m[3])), m[4].str().find("is_stmt") != std::string::npos);
+    }
+    return tables;
+}
+
+// The map the rows make: rows inside their unit's ranges (filtered) or is_stmt rows; the
+// first file to reach an address keeps it, with the greatest line of that file.
+std::map<uint32_t, std::pair<int, std::string>> expectedLineMap(const std::vector<LineTable>& tables,
+                                                               const std::vector<uint64_t>& unitOffsets,
+                                                               const std::vector<Range>* filter)
+{
+    std::map<uint32_t, std::pair<int, std::string>> map;
+    for (size_t t = 0; t < tables.size(); ++t) {
+        for (const auto& [address, line, file, isStmt] : tables[t].rows) {
+            bool inUnit = filter && std::any_of(filter->begin(), filter->end(), [&](const Range& r) {
+                return r.unitOffset == unitOffsets.at(t) && address - r.address < r.length;
+            });
+            if ((filter ? !inUnit : !isStmt) || file == 0 || file > tables[t].files.size())
+                continue;
+            auto found = map.emplace(address, std::make_pair(line, tables[t].files[file - 1])).first;
+            if (found->second.second == tables[t].files[file - 1])
+                found->second.first = std::max(found->second.first, line);
+        }
+    }
+    return map;
+}
+
+void expectLineMap(const std::string& listing, const std::map<uint32_t, std::pair<int, std::string>>& expected)
+{
+    std::vector<std::string> listed = listingSection(listing, "Addresses:\n", "Sources:\n");
+    ASSERT_EQ(listed.size(), expected.size());
+    auto row = expected.begin();
+    for (const std::string& line : listed) {
+        char file[512] = "";
+        uint32_t address = 0;
+        int number = 0;
+        EXPECT_EQ(sscanf(line.c_str(), "0x%x %d %511s", &address, &number, file), 3) << line;
+        EXPECT_EQ(address, row->first) << line;
+        EXPECT_EQ(number, row->second.first) << line;
+        std::string path = file;
+        EXPECT_EQ(path.substr(path.size() - std::min(path.size(), row->second.second.size())), row->second.second);
+        ++row;
+    }
+}
+
 } // namespace
 
 class LlvmDwarfdumpCrossCheck : public ::testing::TestWithParam<std::pair<const char*, bool>> {
@@ -249,12 +416,56 @@ TEST_P(LlvmDwarfdumpCrossCheck, EveryEntryAndAttribute)
     CrossCheck(GetParam().second).run(MORVANE_TEST_DATA "/dwarf/" + std::string(GetParam().first) + ".elf");
 }
 
+// Filtered through .debug_aranges, then unfiltered with the ranges derived from the units
+// (each one byte longer than the range it stands for).
+TEST_P(LlvmDwarfdumpCrossCheck, LineMapAndTables)
+{
+    std::string path = MORVANE_TEST_DATA "/dwarf/" + std::string(GetParam().first) + ".elf";
+    std::vector<uint64_t> unitOffsets;
+    llvmEntries(path, unitOffsets);
+    std::vector<LineTable> tables = llvmLineTables(path);
+    std::vector<Range> ranges = readelfRanges(path);
+    for (bool ignoreAranges : {false, true}) {
+        SCOPED_TRACE(ignoreAranges ? "-ignoreDebugAranges" : "with .debug_aranges");
+        RunResult r = runMorvane(ignoreAranges ? std::vector<std::string>{"-dwarf", "-ignoreDebugAranges", path}
+                                               : std::vector<std::string>{"-dwarf", path});
+        ASSERT_EQ(r.status, 0);
+        EXPECT_EQ(r.err, "");
+        if (!tables.empty())
+            expectLineMap(r.out, expectedLineMap(tables, unitOffsets, ignoreAranges ? nullptr : &ranges));
+        std::vector<Range> derived = ranges;
+        for (Range& range : derived)
+            range.length += ignoreAranges ? 1 : 0;
+        if (!ranges.empty()) {
+            EXPECT_EQ(listedRanges(r.out), derived);
+        }
+    }
+    std::string listing = runMorvane({"-dwarf", path}).out;
+    if (toolOutput("arm-none-eabi-readelf -S", path).find(".debug_pubnames") == std::string::npos)
+        return;
+    std::vector<std::string> pubnames = listingSection(listing, "\nPubnames\n--------\n", "\nPubtypes\n");
+    std::vector<std::string> pubtypes = listingSection(listing, "\nPubtypes\n--------\n", "\nAranges\n");
+    EXPECT_TRUE(std::is_sorted(pubnames.begin(), pubnames.end(), [](const std::string& a, const std::string& b) {
+        return a.substr(0, a.find(" cuoffset")) < b.substr(0, b.find(" cuoffset"));
+    }));
+    std::sort(pubnames.begin(), pubnames.end());
+    std::sort(pubtypes.begin(), pubtypes.end());
+    EXPECT_EQ(pubnames, readelfNames(path, "pubnames"));
+    EXPECT_EQ(pubtypes, readelfNames(path, "pubtypes"));
+    std::vector<std::string> macros;
+    for (const std::string& line : listingSection(listing, "\nMacros\n-------\n"))
+        if (line.compare(0, 9, "DW_MACRO_") == 0 || line.compare(0, 10, "debug_line") == 0)
+            macros.push_back(line);
+    EXPECT_EQ(macros, readelfMacros(path));
+}
+
 INSTANTIATE_TEST_SUITE_P(Fixtures, LlvmDwarfdumpCrossCheck,
                          ::testing::Values(std::make_pair("basic-dwarf2", false), std::make_pair("basic-dwarf3", false),
                                            std::make_pair("basic-dwarf4", false),
                                            std::make_pair("basic-dwarf4-be", true),
                                            std::make_pair("features-dwarf4", false),
-                                           std::make_pair("basic-clang", false)),
+                                           std::make_pair("basic-clang", false),
+                                           std::make_pair("tables-dwarf3", false)),
                          [](const auto& info) {
                              std::string name = info.param.first;
                              std::replace(name.begin(), name.end(), '-', '_');
