@@ -50,12 +50,7 @@ std::string toolOutput(const std::string& command, const std::string& path)
 std::vector<std::string> listingSection(const std::string& listing, const std::string& heading,
                                         const std::string& next = "")
 {
-    size_t start = listing.find(heading);
-    if (start == std::string::npos)
-        return {"<no " + heading + " section>"};
-    start += heading.size();
-    size_t end = next.empty() ? listing.size() : listing.find(next, start);
-    return lines(listing.substr(start, end - start));
+    return lines(listingPart(listing, heading, next));
 }
 
 // llvm-dwarfdump --debug-info -v: entries with their section offsets; unit offsets.
