@@ -12,6 +12,10 @@ namespace {
 // The unit header: length (4), version (2), abbreviation offset (4), address size (1).
 const uint32_t unitHeaderSize = 11;
 
+// Bytes of .debug_info whose trees, read while loading, stay in memory (a tree takes
+// about eight times its unit's size).
+const uint64_t keptTreeBudget = 16u << 20;
+
 // True when the image has the section.
 bool bind(const ElfFile& image, const char* name, const uint8_t*& bytes, uint32_t& size)
 {
@@ -114,10 +118,14 @@ void DwarfDebugInfo::readUnitTables(DwarfCompilationUnit& unit)
     if (!pubnamesLoaded) {
         bool wasRead = unit.entriesRead;
         collectNames(pubnames, unit);
-        // The names are copied: the tree is read again when the listing needs it, so that
-        // loading holds one unit's tree at a time.
-        if (!wasRead)
-            unit.releaseEntries();
+        // The trees read for the names are kept for whoever needs them next (the listing
+        // prints them), up to a budget; beyond it they are freed (the names are copies) and
+        // read again on need, so that a huge image does not hold all its trees at once.
+        if (!wasRead && unit.entriesRead) {
+            keptTreeBytes += unit.length();
+            if (keptTreeBytes > keptTreeBudget)
+                unit.releaseEntries();
+        }
     }
 }
 

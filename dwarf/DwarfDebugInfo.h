@@ -65,6 +65,8 @@ public:
     // Unit trees being read at this moment: reading one resolves names through references,
     // which may read further units from inside it.
     uint32_t treeReadsInProgress = 0;
+    // Bytes of the units whose trees were read while loading and kept.
+    uint64_t keptTreeBytes = 0;
 
 private:
     void bindSections(const ElfFile& image, bool ignoreAranges);
