@@ -271,6 +271,14 @@ void decodeLineProgram(DwarfDebugInfo& reader, bool filterByRanges, DwarfCompila
     auto statementList = unit.headerEntry->lookupAttribute(DW_AT_stmt_list, false);
     if (!statementList)
         return;
+    // Each unit has a program of its own; damaged units naming one large program again and
+    // again would decode it again and again.
+    auto first = reader.decodedLinePrograms.emplace(statementList->value, unit.offset);
+    if (!first.second) {
+        dwarfWarning("unit at 0x%x: its line program at 0x%x is that of the unit at 0x%x; it is not read again",
+                     unit.offset, statementList->value, first.first->second);
+        return;
+    }
     auto compilationDirectory = unit.headerEntry->lookupAttribute(DW_AT_comp_dir, false);
     const char* directory = compilationDirectory && compilationDirectory->valueClass == DwarfValueClass::String
         ? compilationDirectory->text() : nullptr;

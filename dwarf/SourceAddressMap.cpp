@@ -1,18 +1,16 @@
 #include "dwarf/SourceAddressMap.h"
 #include "dwarf/DwarfTextWriter.h"
-#include <algorithm>
 
 SourceFile* SourceAddressMap::sourceFile(const std::string& path)
 {
     if (path.empty())
         return nullptr;
-    auto found = std::lower_bound(sourceFiles.begin(), sourceFiles.end(), path,
-                                  [](const std::unique_ptr<SourceFile>& f, const std::string& p) { return f->path < p; });
-    if (found != sourceFiles.end() && (*found)->path == path)
-        return found->get();
-    auto file = std::make_unique<SourceFile>();
-    file->path = path;
-    return sourceFiles.insert(found, std::move(file))->get();
+    auto found = sourceFiles.lower_bound(path);
+    if (found == sourceFiles.end() || found->first != path) {
+        found = sourceFiles.emplace_hint(found, path, SourceFile());
+        found->second.path = path;
+    }
+    return &found->second;
 }
 
 const LineRecord* SourceAddressMap::addRow(SourceFile* file, int32_t line, uint32_t address)
@@ -52,11 +50,12 @@ void printLineMap(const SourceAddressMap& map, FILE* stream)
         out.character('\n');
     }
     out.text("Sources:\n");
-    for (const auto& file : map.sourceFiles) {
+    for (const auto& entry : map.sourceFiles) {
+        const SourceFile& file = entry.second;
         out.text("File: ");
-        out.bytes(file->path.data(), file->path.size());
+        out.bytes(file.path.data(), file.path.size());
         out.character('\n');
-        for (const LineRecord* record : file->records) {
+        for (const LineRecord* record : file.records) {
             out.text("Line: ");
             out.decimal(record->line);
             out.bytes(" 0x", 3);

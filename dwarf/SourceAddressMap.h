@@ -1,16 +1,15 @@
 #pragma once
 // The map between code addresses and source lines that the line programs fill: one record
 // per address (address to file and line) and, per source file, its records by line (file
-// and line to address). Both orders are kept at every insertion in balanced trees, so a
-// large image with its units' addresses interleaved (a relocatable link starts every
-// section at 0) fills the map in n log n.
+// and line to address). Files, records and each file's records are kept in order at every
+// insertion in balanced trees, so that a large image with its units' addresses interleaved
+// (a relocatable link starts every section at 0), or with many files, fills the map in
+// n log n.
 #include <cstdint>
 #include <cstdio>
 #include <map>
-#include <memory>
 #include <set>
 #include <string>
-#include <vector>
 
 struct SourceFile;
 
@@ -43,8 +42,8 @@ public:
     // greatest line wins. The record now at the address, or null when the row was dropped.
     const LineRecord* addRow(SourceFile* file, int32_t line, uint32_t address);
 
-    std::vector<std::unique_ptr<SourceFile>> sourceFiles;   // by path
-    std::map<uint32_t, LineRecord> lineRecords;            // by address, at most one each
+    std::map<std::string, SourceFile> sourceFiles;   // by path
+    std::map<uint32_t, LineRecord> lineRecords;      // by address, at most one each
 
 private:
     uint64_t nextSerial = 0;
