@@ -1,11 +1,11 @@
 #include "dwarf/DwarfEntryPrinter.h"
-#include "common/ByteOrder.h"
 #include "dwarf/DwarfAttributeIterator.h"
 #include "dwarf/DwarfCompilationUnit.h"
 #include "dwarf/DwarfConstants.h"
 #include "dwarf/DwarfDebugInfo.h"
 #include "dwarf/DwarfFileTable.h"
 #include "dwarf/DwarfNames.h"
+#include "dwarf/DwarfRangeList.h"
 
 void DwarfEntryPrinter::indent(int level)
 {
@@ -138,24 +138,15 @@ void DwarfEntryPrinter::printFilePath(const DwarfCompilationUnit& unit, uint32_t
     out.bytes(paths[number - 1].data(), paths[number - 1].size());
 }
 
-// The range list at `offset` of .debug_ranges, up to a pair whose begin is 0 or the
-// section end.
 void DwarfEntryPrinter::printRanges(const DwarfDebuggingInformationEntry& entry, uint32_t offset)
 {
-    const DwarfDebugInfo& reader = *entry.unit->owner;
-    if (!reader.debugRanges)
-        return;
-    for (uint64_t position = offset; position + 8 <= reader.debugRangesSize; position += 8) {
-        uint32_t begin = readU32(reader.debugRanges + position, entry.byteOrder());
-        uint32_t end = readU32(reader.debugRanges + position + 4, entry.byteOrder());
-        if (begin == 0)
-            return;
+    forEachRangePair(*entry.unit->owner, offset, entry.byteOrder(), [this](uint32_t begin, uint32_t end) {
         out.bytes("0x", 2);
         out.hex(begin, true);
         out.bytes("-0x", 3);
         out.hex(end, true);
         out.character(' ');
-    }
+    });
 }
 
 void printEntryChain(const DwarfDebuggingInformationEntry* entry, FILE* stream, int level)

@@ -50,7 +50,12 @@ DwarfDebuggingInformationEntry* findGlobalEntry(DwarfDebugInfo& reader, const ch
 
 DwarfDebuggingInformationEntry* findGlobalThroughPubnames(DwarfDebugInfo& reader, const char* name)
 {
-    (void)reader;
-    (void)name;
-    return nullptr;   // the lookup in the reader's pubnames table goes here
+    auto range = findNames(reader.pubnames, name);
+    for (const DwarfNameEntry* named = range.first; named != range.second; ++named) {
+        DwarfCompilationUnit* unit = reader.findUnit(named->unitOffset);
+        DwarfDebuggingInformationEntry* entry = unit ? unit->findEntry(named->entryOffset) : nullptr;
+        if (entry && !entry->findAttribute(DW_AT_declaration))
+            return entry;
+    }
+    return nullptr;
 }

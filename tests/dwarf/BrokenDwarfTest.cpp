@@ -1,6 +1,6 @@
 // Damaged DWARF never crashes the binary: truncated units, bad abbreviation offsets, huge
-// block lengths, endless LEB128 numbers, unterminated texts, deep nesting and random byte
-// flips. Each run must end with status 0 or 1 and without a sanitizer report (the CI runs
+// block lengths, endless LEB128 numbers, unterminated texts, line programs and tables cut
+// short, deep nesting and random byte flips. Each run must end with status 0 or 1 and without a sanitizer report (the CI runs
 // these under ASan and UBSan).
 #include "DwarfTestSupport.h"
 
@@ -133,6 +133,37 @@ std::vector<Damage> damages()
         {"unterminated include directory",
          imageWith(unitBytes(oneFile), simpleAbbreviations, {0}, unterminatedDirectory.data), false, {}, {}},
     };
+    // Line programs, name, range and macro tables cut short: what was read before is listed.
+    Bytes rows = Bytes().u8(0).uleb(5).u8(2).u32(0x1000).u8(1);
+    Bytes lineRangeZero = lineProgram({}, {{"a.c", 0}}, Bytes(rows).u8(20).u8(1));
+    lineRangeZero.data[13] = 0;
+    const std::string row = "Addresses:\n0x1000 1 a.c\nSources:";
+    const std::string pastLine = "its line program at 0x0 runs past the end of .debug_line";
+    auto tableImage = [](const char* name, const Bytes& bytes) { return dwarfImage(false, {{name, bytes.data}}); };
+    list.insert(list.end(), {
+        {"line program cut in an operand", imageWith(unitBytes(oneFile), simpleAbbreviations, {0},
+                                                     lineProgram({}, {{"a.c", 0}}, Bytes(rows).u8(2).u8(0x80)).data),
+         true, {pastLine}, {row}},
+        {"extended opcode longer than the section",
+         imageWith(unitBytes(oneFile), simpleAbbreviations, {0},
+                   lineProgram({}, {{"a.c", 0}}, Bytes(rows).u8(0).uleb(0xFFFFFFF0).u8(0x80).u8(1)).data),
+         true, {pastLine}, {row}},
+        {"two units naming one line program",
+         imageWith(unitBytes(oneFile).raw(unitBytes(oneFile).data), simpleAbbreviations, {0},
+                   lineProgram({}, {{"a.c", 0}}).data),
+         true, {"unit at 0x1d: its line program at 0x0 is that of the unit at 0x0"}, {}},
+        {"line range 0", imageWith(unitBytes(oneFile), simpleAbbreviations, {0}, lineRangeZero.data), true,
+         {"line program has a line range of 0"}, {row}},
+        {"aranges set past the section",
+         tableImage(".debug_aranges", Bytes().u32(0x1000).u16(2).u32(0).u16(4).u32(0).u32(0x8000).u32(0x10).u32(1)),
+         true, {".debug_aranges: the set at 0x0 runs past the end"}, {"cuoffset 0x0 address 0x8000 length 16\n"}},
+        {"pubnames name past the section",
+         tableImage(".debug_pubnames", Bytes().u32(9).u16(2).u32(0).u32(0x10).u32(0x20).str("ok").u32(0x30).u8('c')),
+         true, {".debug_pubnames: the set at 0x0 runs past the end"}, {"ok cuoffset 0x0 cusize 16 offset 32\n"}},
+        {"macro operation past the section",
+         tableImage(".debug_macro", Bytes().u16(4).u8(0).u8(1).uleb(1).str("X").u8(1).uleb(2).u8('Y')), true,
+         {".debug_macro: an operation runs past the end"}, {"flags 0x00\nDW_MACRO_define lineno 1 macro X\n"}},
+    });
     for (uint32_t length : {0xFFFFFFFFu, 0x80000000u, 0x10u})
         list.push_back({"block length " + std::to_string(length),
                         imageWith(unitBytes(withVariable(compileUnit(), length, {1, 2, 3, 0}))), true,
@@ -209,14 +240,16 @@ TEST(BrokenDwarf, LongChainOfUnitsReadingEachOther)
 TEST(BrokenDwarf, RandomByteFlipsInToolchainImages)
 {
     std::mt19937 random(20261205);
-    for (const char* fixture : {"features-dwarf4.elf", "basic-dwarf2.elf", "basic-dwarf4-be.elf", "basic-clang.elf"}) {
+    for (const char* fixture :
+         {"features-dwarf4.elf", "basic-dwarf2.elf", "basic-dwarf4-be.elf", "basic-clang.elf", "tables-dwarf3.elf"}) {
         std::vector<uint8_t> original = readFileBytes(MORVANE_TEST_DATA "/dwarf/" + std::string(fixture));
         ASSERT_FALSE(original.empty()) << fixture;
         std::unique_ptr<ElfFile> model = loadDwarf(original).image;
         // Flip bytes inside the DWARF sections, where the reader looks.
         std::vector<std::pair<uint32_t, uint32_t>> ranges;
-        for (const char* name :
-             {".debug_info", ".debug_abbrev", ".debug_str", ".debug_line", ".debug_ranges", ".debug_frame"}) {
+        for (const char* name : {".debug_info", ".debug_abbrev", ".debug_str", ".debug_line", ".debug_ranges",
+                                 ".debug_aranges", ".debug_pubnames", ".debug_pubtypes", ".debug_macro",
+                                 ".debug_frame"}) {
             ElfSection* section = model->getSection(QString::fromLatin1(name));
             if (section && section->availableSize())
                 ranges.emplace_back(uint32_t(section->data - model->image), section->availableSize());
