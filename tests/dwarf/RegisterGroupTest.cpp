@@ -110,8 +110,8 @@ TEST(RegisterGroups, SelfReferencingAndDeepTypesEnd)
     b.at("ENUM").entries.u8(Enumeration).u8(4);
     b.at("HUGE").entries.u8(Array), b.ref("ENUM");  // 0xFFFFFFFF enumerations write nothing
     b.entries.u8(Subrange).u32(0xFFFFFFFE).u8(0);
-    b.at("SELF").entries.u8(Array), b.ref("SELF");  // an array of itself
-    b.entries.u8(Subrange).u32(3).u8(0);
+    b.at("SELF").entries.u8(Array), b.ref("SELF");  // an array of itself, 2^32 - 1 of them
+    b.entries.u8(Subrange).u32(0xFFFFFFFE).u8(0);
     b.at("NODE").entries.u8(Pointer), b.ref("STRUCT");
     b.at("STRUCT").entries.u8(Structure).u8(4).u8(Member).str("next"), b.ref("NODE");
     for (int i = 0; i < 64; ++i)
