@@ -24,7 +24,7 @@ void loadImage(uint8_t* image, uint32_t length)
 {
     theImage = new ElfFile(true, true);
     try {
-        theImage->loadImage(image, length);
+        theImage->loadImageInPlace(image, length);
     } catch (const HException& exception) {
         fatal("open error %s\n", exception.what());
     }

@@ -80,7 +80,9 @@ void ElfFile::clear()
     symbolEntryCount = 0;
     linkedByADS = false;
     header = nullptr;
-    delete[] image;
+    if (ownsImage)
+        delete[] image;
+    ownsImage = false;
     image = nullptr;
     imageLength = 0;
     bigEndian = false;
@@ -95,6 +97,18 @@ uint8_t* ElfFile::locate(uint32_t offset, uint64_t size) const
 }
 
 void ElfFile::loadImage(uint8_t* bytes, uint32_t length)
+{
+    ownsImage = true;   // released by clear() even when the build fails
+    build(bytes, length);
+}
+
+void ElfFile::loadImageInPlace(uint8_t* bytes, uint32_t length)
+{
+    ownsImage = false;
+    build(bytes, length);
+}
+
+void ElfFile::build(uint8_t* bytes, uint32_t length)
 {
     image = bytes;
     imageLength = length;
@@ -233,4 +247,42 @@ void ElfFile::load(const QString& fileName)
     }
     path = fileName;
     loadImage(bytes, uint32_t(size));
+}
+
+namespace {
+
+// `pointer` into the bytes at `from`, moved to the same offset of the copy at `to`.
+template <class T>
+T* rebased(T* pointer, const uint8_t* from, uint8_t* to)
+{
+    if (!pointer)
+        return nullptr;
+    return reinterpret_cast<T*>(to + (reinterpret_cast<const uint8_t*>(pointer) - from));
+}
+
+} // namespace
+
+void ElfFile::detachFromMapping()
+{
+    if (ownsImage || !image)
+        return;
+    uint8_t* copy = new uint8_t[imageLength];
+    memcpy(copy, image, imageLength);
+    auto moved = [this, copy](auto* pointer) { return rebased(pointer, image, copy); };
+    header = moved(header);
+    for (ElfProgram* program : programs) {
+        program->header = moved(program->header);
+        program->data = moved(program->data);
+    }
+    for (ElfSection* section : sections) {
+        section->header = moved(section->header);
+        section->data = moved(section->data);
+    }
+    for (ElfSymbol& symbol : elfSymbolPool)
+        symbol.entry = moved(symbol.entry);
+    for (ARMElfSymbol& symbol : armSymbolPool)
+        symbol.entry = moved(symbol.entry);
+    symbolEntries = moved(symbolEntries);
+    image = copy;
+    ownsImage = true;
 }

@@ -128,6 +128,14 @@ public:
     // Takes ownership of `image` (allocated with new[]) and builds the model.
     // Throws HException on failure.
     void loadImage(uint8_t* image, uint32_t length);
+    // Builds the model in place over bytes the caller keeps for the model's whole life,
+    // such as a private mapping of the input file; never releases them. Throws as above.
+    void loadImageInPlace(uint8_t* image, uint32_t length);
+    // Copies the image into memory the model owns and moves every pointer of the model
+    // there, so that nothing refers to the caller's bytes any more: needed before the
+    // file under a mapping is truncated or rewritten in place. Readers built over the
+    // old bytes (DWARF, disassembly) must be gone. Does nothing when the model owns them.
+    void detachFromMapping();
     // Reads a file through QFile and builds the model. Throws HException on failure.
     void load(const QString& path);
     // Releases everything, including the image bytes.
@@ -178,6 +186,7 @@ private:
         uint32_t index;
     };
 
+    bool ownsImage = false;   // loadImage's bytes, released by clear()
     const uint8_t* symbolEntries = nullptr;   // the converted entries of ".symtab"
     uint32_t symbolEntryCount = 0;
     // Storage of the symbols, reserved for the whole table at once: one allocation for
@@ -188,6 +197,7 @@ private:
     // Start of `size` bytes at a file offset; throws "truncated ELF file: " unless the
     // whole range lies inside the image.
     uint8_t* locate(uint32_t offset, uint64_t size) const;
+    void build(uint8_t* bytes, uint32_t length);
     void loadPrograms();
     void loadSections();
     void loadSectionNames();

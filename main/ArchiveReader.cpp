@@ -142,9 +142,10 @@ void ArchiveReader::run()
         Member member = memberAt(position);
         const char* name = memberName(member);
         fprintf(outputStream(), "File: %s(%s)\n", archiveName.constData(), name);
-        uint8_t* copy = new uint8_t[member.size];
-        memcpy(copy, member.data, member.size);
-        dumpImage(options, copy, member.size, name);
+        // Each member is dumped in place, from its slice of the input. The model changes
+        // its slice (fields to host byte order), never the bytes of another member, and a
+        // patch, which could write the image out, is refused for archive members.
+        dumpImage(options, member.data, member.size, name);
         position = next(member, position);
     }
 }
