@@ -159,8 +159,11 @@ void ElfFile::loadSectionNames()
     if (!names)
         return;
     // Index order, so that of two sections with one name the later one stays.
-    for (ElfSection* section : sections)
-        sectionsByName[stringAt(names, section->header->sh_name)] = section;
+    for (ElfSection* section : sections) {
+        size_t length = 0;
+        const char* bytes = stringBytes(names, section->header->sh_name, length);
+        sectionsByName[QLatin1String(bytes, qsizetype(length))] = section;
+    }
 }
 
 const char* ElfFile::stringBytes(const ElfSection* section, uint32_t offset, size_t& length) const
@@ -193,16 +196,24 @@ ElfSection* ElfFile::sectionByIndex(int index) const
 
 ElfSection* ElfFile::getSection(const QString& name) const
 {
-    auto found = sectionsByName.find(name);
+    QByteArray bytes = bytesFromText(name);
+    auto found = sectionsByName.find(QLatin1String(bytes));
     return found == sectionsByName.end() ? nullptr : found->second;
 }
 
 QString ElfFile::sectionName(const ElfSection* section) const
 {
+    return QString(sectionNameBytes(section));
+}
+
+QLatin1String ElfFile::sectionNameBytes(const ElfSection* section) const
+{
     ElfSection* names = header ? sectionByIndex(header->e_shstrndx) : nullptr;
     if (!names || names->header->sh_type != SHT_STRTAB)
-        return QString();
-    return stringAt(names, section->header->sh_name);
+        return QLatin1String("");
+    size_t length = 0;
+    const char* bytes = stringBytes(names, section->header->sh_name, length);
+    return QLatin1String(bytes, qsizetype(length));
 }
 
 uint8_t* ElfFile::peekBytes(uint32_t address, uint32_t length, bool virtualNotPhysical) const
@@ -285,4 +296,7 @@ void ElfFile::detachFromMapping()
     symbolEntries = moved(symbolEntries);
     image = copy;
     ownsImage = true;
+    // The map's keys are views of the old bytes.
+    sectionsByName.clear();
+    loadSectionNames();
 }

@@ -147,6 +147,8 @@ public:
     ElfSection* sectionByIndex(int index) const;
     ElfSection* getSection(const QString& name) const;
     QString sectionName(const ElfSection* section) const;
+    // The same name as bytes in place in the image, without a copy.
+    QLatin1String sectionNameBytes(const ElfSection* section) const;
     // The NUL-terminated string at `offset` of a string-table section (a string that
     // runs past the section or image end is cut there). Throws "not a string section".
     QString stringAt(const ElfSection* section, uint32_t offset) const;
@@ -170,7 +172,9 @@ public:
     ElfHeader* header = nullptr;
     std::vector<ElfProgram*> programs;
     std::vector<ElfSection*> sections;                // indexed by section index
-    std::map<QString, ElfSection*> sectionsByName;    // higher index wins
+    // Higher index wins. The keys are views of the names in the image: building the map
+    // copies no text, which matters for objects with thousands of sections.
+    std::map<QLatin1String, ElfSection*> sectionsByName;
     ElfSection* stringTable = nullptr;                // ".strtab"
     bool linkedByADS = false;
     std::vector<ElfSymbol*> symbolsByName;

@@ -30,21 +30,22 @@ const char* identDataText(uint8_t value)
 
 // The name the listings print for a symbol's st_shndx: its section's name, or "*ABS*"
 // for an index with no section. Computed once per listing for all sections.
+// Print the names with "%.*s": a name cut by the end of its string table has no NUL.
 class SectionNameCache {
 public:
     explicit SectionNameCache(const ElfFile& image)
     {
         names.reserve(image.sections.size());
         for (const ElfSection* section : image.sections)
-            names.push_back(bytesFromText(image.sectionName(section)));
+            names.push_back(image.sectionNameBytes(section));
     }
-    const char* operator()(uint32_t index) const
+    QLatin1String operator()(uint32_t index) const
     {
-        return index < names.size() ? names[index].constData() : "*ABS*";
+        return index < names.size() ? names[index] : QLatin1String("*ABS*");
     }
 
 private:
-    std::vector<QByteArray> names;
+    std::vector<QLatin1String> names;
 };
 
 const uint32_t relocationEntrySize = 8;
@@ -58,7 +59,7 @@ void printRelocationSection(const ElfFile& image, const ElfSection& relocations,
         const uint8_t* entry = relocations.data + i * relocationEntrySize;
         uint32_t offset = readU32(entry, image.bigEndian);
         uint32_t info = readU32(entry + 4, image.bigEndian);
-        const char* section = "???";
+        QLatin1String section("???");
         QByteArray name("???");
         // A symbol index outside .symtab (or no .symtab at all) names nothing.
         if (const ElfSymbolEntry* symbol = image.symbolEntry(info >> 8)) {
@@ -66,8 +67,9 @@ void printRelocationSection(const ElfFile& image, const ElfSection& relocations,
             if (strings && strings->availableSize() && strings->header->sh_type == SHT_STRTAB)
                 name = bytesFromText(image.stringAt(strings, symbol->st_name));
         }
-        fprintf(stream, "address 0x%08x type %s value %s %s\n", offset,
-                bytesFromText(relocationTypeName(info & 0xFF)).constData(), section, name.constData());
+        fprintf(stream, "address 0x%08x type %s value %.*s %s\n", offset,
+                bytesFromText(relocationTypeName(info & 0xFF)).constData(), int(section.size()),
+                section.data(), name.constData());
     }
 }
 
@@ -144,8 +146,9 @@ void printSymbols(const ElfFile& image, FILE* stream)
         const ElfSymbolEntry* e = symbol->entry;
         auto* arm = image.useARMSymbols ? static_cast<const ARMElfSymbol*>(symbol) : nullptr;
         bool thumb = arm && arm->kind == ARMElfSymbol::Thumb;
-        fprintf(stream, "0x%08x %s %s (0x%x,0x%x,0x%x) %s\n", symbol->value(), sectionNames(e->st_shndx),
-                bytesFromText(symbol->name).constData(), e->st_info, e->st_other, e->st_shndx,
+        QLatin1String section = sectionNames(e->st_shndx);
+        fprintf(stream, "0x%08x %.*s %s (0x%x,0x%x,0x%x) %s\n", symbol->value(), int(section.size()),
+                section.data(), bytesFromText(symbol->name).constData(), e->st_info, e->st_other, e->st_shndx,
                 thumb ? "Thumb" : "Not Thumb");
     }
 }
