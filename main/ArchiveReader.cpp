@@ -4,6 +4,7 @@
 #include "common/Text.h"
 #include "dump/DumpImage.h"
 #include "dump/Fatal.h"
+#include "main/InputFile.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -147,5 +148,8 @@ void ArchiveReader::run()
         // patch, which could write the image out, is refused for archive members.
         dumpImage(options, member.data, member.size, name);
         position = next(member, position);
+        // Done with everything before the next header (the long names are read again from
+        // the file when needed): the run holds the pages of about one member at a time.
+        releaseInputPages(buffer, position);
     }
 }

@@ -2,7 +2,9 @@
 
 #include "dump/Fatal.h"
 
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <cstdint>
@@ -63,4 +65,15 @@ InputFile openInputFile(const char* path)
         fclose(file);
     }
     return InputFile{bytes, uint32_t(size)};
+}
+
+void releaseInputPages(const uint8_t* start, uint32_t length)
+{
+    if (!theMappedFile)
+        return;
+    const uintptr_t page = uintptr_t(sysconf(_SC_PAGESIZE));
+    uintptr_t first = (uintptr_t(start) + page - 1) / page * page;
+    uintptr_t end = (uintptr_t(start) + length) / page * page;
+    if (first < end)
+        madvise(reinterpret_cast<void*>(first), end - first, MADV_DONTNEED);
 }

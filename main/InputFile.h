@@ -14,3 +14,9 @@ struct InputFile {
 // opened ("cannot open %s"), is not a regular file, is 2 GiB or larger, or cannot be
 // read completely.
 InputFile openInputFile(const char* path);
+
+// Gives back the memory of a part of the input the run is done with: the mapped pages
+// that lie wholly inside it are dropped, to be read from the file again should they be
+// touched again (without the changes made to them). An input read into memory keeps
+// its pages.
+void releaseInputPages(const uint8_t* start, uint32_t length);
