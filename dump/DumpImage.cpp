@@ -20,9 +20,18 @@ QByteArray inputPath(const DwarfDumpArgParse& options)
     return bytesFromText(options.inputFile);
 }
 
-void loadImage(uint8_t* image, uint32_t length)
+// The header, section, DWARF, attributes and relocation listings do without the symbol
+// lists, which cost most of the load time and memory of a large image.
+bool needsSymbolLists(const DwarfDumpArgParse& o)
+{
+    return o.symbols || o.disassemble || o.cmpFile || o.setVFPflags || o.deTISection || o.thumbSymbols
+        || o.mm;
+}
+
+void loadImage(const DwarfDumpArgParse& options, uint8_t* image, uint32_t length)
 {
     theImage = new ElfFile(true, true);
+    theImage->buildSymbolLists = needsSymbolLists(options);
     try {
         theImage->loadImageInPlace(image, length);
     } catch (const HException& exception) {
@@ -97,7 +106,7 @@ void dumpImage(const DwarfDumpArgParse& options, uint8_t* image, uint32_t length
                const char* memberName)
 {
     FILE* out = outputStream();
-    loadImage(image, length);
+    loadImage(options, image, length);
     ElfFile& elf = *theImage;
     if (options.header)
         printElfHeader(elf, out);

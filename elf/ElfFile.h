@@ -165,6 +165,10 @@ public:
 
     bool useARMSymbols;
     bool demangleNames;
+    // Whether loading builds the three symbol lists (names, demangling, sorting). A caller
+    // that needs none of them clears it before loading to save that time and memory; the
+    // ".symtab" entries are converted to host order either way (symbolEntry).
+    bool buildSymbolLists = true;
     QString path;
     uint8_t* image = nullptr;
     uint32_t imageLength = 0;

@@ -22,10 +22,14 @@ Names names(const std::vector<ElfSymbol*>& symbols)
     return result;
 }
 
-std::string loadError(const std::vector<uint8_t>& bytes)
+// Loads in place over a copy of `bytes`, with or without the symbol lists.
+std::string loadError(const std::vector<uint8_t>& bytes, bool symbolLists = true)
 {
+    std::vector<uint8_t> copy = bytes;
+    ElfFile file(true, true);
+    file.buildSymbolLists = symbolLists;
     try {
-        loadModel(bytes);
+        file.loadImageInPlace(copy.data(), uint32_t(copy.size()));
     } catch (const HException& e) {
         return e.what();
     }
@@ -315,6 +319,7 @@ TEST(ElfModel, LoadErrorsFromABuffer)
         w.build();
         damage(w);
         EXPECT_EQ(loadError(w.build()), message);
+        EXPECT_EQ(loadError(w.build(), false), message);
     }
     EXPECT_EQ(loadError({}), "truncated ELF file: ");
     EXPECT_EQ(loadError(std::vector<uint8_t>(good.begin(), good.begin() + 51)), "truncated ELF file: ");
