@@ -159,11 +159,8 @@ void ElfFile::loadSectionNames()
     if (!names)
         return;
     // Index order, so that of two sections with one name the later one stays.
-    for (ElfSection* section : sections) {
-        size_t length = 0;
-        const char* bytes = stringBytes(names, section->header->sh_name, length);
-        sectionsByName[QLatin1String(bytes, qsizetype(length))] = section;
-    }
+    for (ElfSection* section : sections)
+        sectionsByName[stringView(names, section->header->sh_name)] = section;
 }
 
 const char* ElfFile::stringBytes(const ElfSection* section, uint32_t offset, size_t& length) const
@@ -182,9 +179,14 @@ const char* ElfFile::stringBytes(const ElfSection* section, uint32_t offset, siz
 
 QString ElfFile::stringAt(const ElfSection* section, uint32_t offset) const
 {
+    return QString(stringView(section, offset));
+}
+
+QLatin1String ElfFile::stringView(const ElfSection* section, uint32_t offset) const
+{
     size_t length = 0;
     const char* bytes = stringBytes(section, offset, length);
-    return textFromBytes(bytes, int(length));
+    return QLatin1String(bytes, qsizetype(length));
 }
 
 ElfSection* ElfFile::sectionByIndex(int index) const
@@ -211,9 +213,7 @@ QLatin1String ElfFile::sectionNameBytes(const ElfSection* section) const
     ElfSection* names = header ? sectionByIndex(header->e_shstrndx) : nullptr;
     if (!names || names->header->sh_type != SHT_STRTAB)
         return QLatin1String("");
-    size_t length = 0;
-    const char* bytes = stringBytes(names, section->header->sh_name, length);
-    return QLatin1String(bytes, qsizetype(length));
+    return stringView(names, section->header->sh_name);
 }
 
 uint8_t* ElfFile::peekBytes(uint32_t address, uint32_t length, bool virtualNotPhysical) const

@@ -152,6 +152,8 @@ public:
     // The NUL-terminated string at `offset` of a string-table section (a string that
     // runs past the section or image end is cut there). Throws "not a string section".
     QString stringAt(const ElfSection* section, uint32_t offset) const;
+    // The same string as bytes in place in the image, without a copy.
+    QLatin1String stringView(const ElfSection* section, uint32_t offset) const;
 
     // Symbol at `address`, else the last one below it, in symbolsByAddress; null if none.
     ElfSymbol* symbolAtOrBefore(uint32_t address) const;

@@ -4,6 +4,7 @@
 #include "common/Text.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
@@ -50,8 +51,36 @@ private:
 
 const uint32_t relocationEntrySize = 8;
 
+// Appends `value` as "%0*x": lower-case hexadecimal digits, at least `width` of them.
+void appendHex(std::string& text, uint32_t value, int width = 1)
+{
+    char digits[8];
+    int count = 0;
+    do {
+        digits[count++] = "0123456789abcdef"[value & 15];
+        value >>= 4;
+    } while (value || count < width);
+    while (count)
+        text += digits[--count];
+}
+
+// relocationTypeName of each 8-bit type as bytes, made once per listing.
+class RelocationTypeNames {
+public:
+    const char* operator()(uint8_t type)
+    {
+        if (names[type].isNull())
+            names[type] = bytesFromText(relocationTypeName(type));
+        return names[type].constData();
+    }
+
+private:
+    QByteArray names[256];
+};
+
 void printRelocationSection(const ElfFile& image, const ElfSection& relocations, const ElfSection& target,
-                            const ElfSection* strings, const SectionNameCache& sectionNames, FILE* stream)
+                            const ElfSection* strings, const SectionNameCache& sectionNames,
+                            RelocationTypeNames& typeNames, FILE* stream)
 {
     fprintf(stream, "relocations for %s\n", bytesFromText(image.sectionName(&target)).constData());
     uint32_t count = relocations.availableSize() / relocationEntrySize;
@@ -60,16 +89,15 @@ void printRelocationSection(const ElfFile& image, const ElfSection& relocations,
         uint32_t offset = readU32(entry, image.bigEndian);
         uint32_t info = readU32(entry + 4, image.bigEndian);
         QLatin1String section("???");
-        QByteArray name("???");
+        QLatin1String name("???");
         // A symbol index outside .symtab (or no .symtab at all) names nothing.
         if (const ElfSymbolEntry* symbol = image.symbolEntry(info >> 8)) {
             section = sectionNames(symbol->st_shndx);
             if (strings && strings->availableSize() && strings->header->sh_type == SHT_STRTAB)
-                name = bytesFromText(image.stringAt(strings, symbol->st_name));
+                name = image.stringView(strings, symbol->st_name);
         }
-        fprintf(stream, "address 0x%08x type %s value %.*s %s\n", offset,
-                bytesFromText(relocationTypeName(info & 0xFF)).constData(), int(section.size()),
-                section.data(), name.constData());
+        fprintf(stream, "address 0x%08x type %s value %.*s %.*s\n", offset, typeNames(uint8_t(info)),
+                int(section.size()), section.data(), int(name.size()), name.data());
     }
 }
 
@@ -141,15 +169,31 @@ void ElfSection::print(FILE* stream) const
 
 void printSymbols(const ElfFile& image, FILE* stream)
 {
+    // Each line is "0x%08x %s %s (0x%x,0x%x,0x%x) %s\n", put together by hand in one
+    // reused buffer: formatted output of 100,000 lines with long demangled names costs
+    // more than all of the loading.
     SectionNameCache sectionNames(image);
+    std::string line;
     for (const ElfSymbol* symbol : image.symbolsByName) {
         const ElfSymbolEntry* e = symbol->entry;
         auto* arm = image.useARMSymbols ? static_cast<const ARMElfSymbol*>(symbol) : nullptr;
         bool thumb = arm && arm->kind == ARMElfSymbol::Thumb;
         QLatin1String section = sectionNames(e->st_shndx);
-        fprintf(stream, "0x%08x %.*s %s (0x%x,0x%x,0x%x) %s\n", symbol->value(), int(section.size()),
-                section.data(), bytesFromText(symbol->name).constData(), e->st_info, e->st_other, e->st_shndx,
-                thumb ? "Thumb" : "Not Thumb");
+        line.assign("0x");
+        appendHex(line, symbol->value(), 8);
+        line += ' ';
+        line.append(section.data(), size_t(section.size()));
+        line += ' ';
+        for (QChar c : symbol->name)
+            line += char(c.unicode());   // one byte per character, as read
+        line += " (0x";
+        appendHex(line, e->st_info);
+        line += ",0x";
+        appendHex(line, e->st_other);
+        line += ",0x";
+        appendHex(line, e->st_shndx);
+        line += thumb ? ") Thumb\n" : ") Not Thumb\n";
+        fwrite(line.data(), 1, line.size(), stream);
     }
 }
 
@@ -157,13 +201,14 @@ void printRelocations(const ElfFile& image, FILE* stream)
 {
     const ElfSection* strings = image.getSection(QStringLiteral(".strtab"));
     SectionNameCache sectionNames(image);
+    RelocationTypeNames typeNames;
     for (const ElfSection* section : image.sections) {
         if (section->header->sh_type != SHT_REL || !section->data)
             continue;
         const ElfSection* target = image.sectionByIndex(int(section->header->sh_info));
         if (!target || !(target->header->sh_flags & SHF_ALLOC))
             continue;
-        printRelocationSection(image, *section, *target, strings, sectionNames, stream);
+        printRelocationSection(image, *section, *target, strings, sectionNames, typeNames, stream);
     }
 }
 
