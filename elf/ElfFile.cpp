@@ -294,9 +294,14 @@ void ElfFile::detachFromMapping()
     for (ARMElfSymbol& symbol : armSymbolPool)
         symbol.entry = moved(symbol.entry);
     symbolEntries = moved(symbolEntries);
+    // The map's keys are views of names in the old bytes, or of a constant empty text.
+    std::map<QLatin1String, ElfSection*> names;
+    for (const auto& [name, section] : sectionsByName) {
+        auto* bytes = reinterpret_cast<const uint8_t*>(name.data());
+        bool inImage = bytes >= image && bytes < image + imageLength;
+        names.emplace(inImage ? QLatin1String(moved(name.data()), name.size()) : name, section);
+    }
+    sectionsByName.swap(names);
     image = copy;
     ownsImage = true;
-    // The map's keys are views of the old bytes.
-    sectionsByName.clear();
-    loadSectionNames();
 }

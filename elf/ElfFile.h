@@ -133,8 +133,9 @@ public:
     void loadImageInPlace(uint8_t* image, uint32_t length);
     // Copies the image into memory the model owns and moves every pointer of the model
     // there, so that nothing refers to the caller's bytes any more: needed before the
-    // file under a mapping is truncated or rewritten in place. Readers built over the
-    // old bytes (DWARF, disassembly) must be gone. Does nothing when the model owns them.
+    // file under a mapping is truncated or rewritten in place. Works whatever byte order
+    // the tables are in at the time; readers built over the old bytes (DWARF,
+    // disassembly) must be gone. Does nothing when the model owns its bytes.
     void detachFromMapping();
     // Reads a file through QFile and builds the model. Throws HException on failure.
     void load(const QString& path);
