@@ -205,10 +205,10 @@ ElfSection* ElfFile::getSection(const QString& name) const
 
 QString ElfFile::sectionName(const ElfSection* section) const
 {
-    return QString(sectionNameBytes(section));
+    return QString(sectionNameView(section));
 }
 
-QLatin1String ElfFile::sectionNameBytes(const ElfSection* section) const
+QLatin1String ElfFile::sectionNameView(const ElfSection* section) const
 {
     ElfSection* names = header ? sectionByIndex(header->e_shstrndx) : nullptr;
     if (!names || names->header->sh_type != SHT_STRTAB)

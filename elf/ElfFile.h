@@ -149,7 +149,7 @@ public:
     ElfSection* getSection(const QString& name) const;
     QString sectionName(const ElfSection* section) const;
     // The same name as bytes in place in the image, without a copy.
-    QLatin1String sectionNameBytes(const ElfSection* section) const;
+    QLatin1String sectionNameView(const ElfSection* section) const;
     // The NUL-terminated string at `offset` of a string-table section (a string that
     // runs past the section or image end is cut there). Throws "not a string section".
     QString stringAt(const ElfSection* section, uint32_t offset) const;

@@ -38,7 +38,7 @@ public:
     {
         names.reserve(image.sections.size());
         for (const ElfSection* section : image.sections)
-            names.push_back(image.sectionNameBytes(section));
+            names.push_back(image.sectionNameView(section));
     }
     QLatin1String operator()(uint32_t index) const
     {
