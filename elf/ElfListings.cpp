@@ -51,13 +51,15 @@ private:
 
 const uint32_t relocationEntrySize = 8;
 
-// Appends `value` as "%0*x": lower-case hexadecimal digits, at least `width` of them.
-void appendHex(std::string& text, uint32_t value, int width = 1)
+// Appends `value` as "%0*x" (or "%0*X" in upper case): hexadecimal digits, at least
+// `width` of them.
+void appendHex(std::string& text, uint32_t value, int width = 1, bool upperCase = false)
 {
+    const char* hexDigits = upperCase ? "0123456789ABCDEF" : "0123456789abcdef";
     char digits[8];
     int count = 0;
     do {
-        digits[count++] = "0123456789abcdef"[value & 15];
+        digits[count++] = hexDigits[value & 15];
         value >>= 4;
     } while (value || count < width);
     while (count)
@@ -153,18 +155,33 @@ void printProgramHeader(const ElfProgram& program, FILE* stream)
 
 void ElfSection::print(FILE* stream) const
 {
+    // Put together by hand like the symbol lines: an archive of C++ objects lists tens
+    // of thousands of sections, ten fields each.
     const ElfSectionHeader* s = header;
-    fprintf(stream, "\nsection header\n");
-    fprintf(stream, "sh_name     : 0x%X %s\n", s->sh_name, bytesFromText(file->sectionName(this)).constData());
-    fprintf(stream, "sh_type     : 0x%X %s\n", s->sh_type, sectionTypeName(s->sh_type));
-    fprintf(stream, "sh_flags    : 0x%X %s\n", s->sh_flags, bytesFromText(sectionFlagsText(s->sh_flags)).constData());
-    fprintf(stream, "sh_addr     : 0x%X\n", s->sh_addr);
-    fprintf(stream, "sh_offset   : 0x%X\n", s->sh_offset);
-    fprintf(stream, "sh_size     : 0x%X\n", s->sh_size);
-    fprintf(stream, "sh_link     : 0x%X\n", s->sh_link);
-    fprintf(stream, "sh_info     : 0x%X\n", s->sh_info);
-    fprintf(stream, "sh_addralign: 0x%X\n", s->sh_addralign);
-    fprintf(stream, "sh_entsize  : 0x%X\n", s->sh_entsize);
+    std::string text = "\nsection header\nsh_name     : 0x";
+    appendHex(text, s->sh_name, 1, true);
+    text += ' ';
+    QLatin1String name = file->sectionNameView(this);
+    text.append(name.data(), size_t(name.size()));
+    text += "\nsh_type     : 0x";
+    appendHex(text, s->sh_type, 1, true);
+    text += ' ';
+    text += sectionTypeName(s->sh_type);
+    text += "\nsh_flags    : 0x";
+    appendHex(text, s->sh_flags, 1, true);
+    text += ' ';
+    text += bytesFromText(sectionFlagsText(s->sh_flags)).constData();
+    const std::pair<const char*, uint32_t> fields[] = {
+        {"\nsh_addr     : 0x", s->sh_addr}, {"\nsh_offset   : 0x", s->sh_offset},
+        {"\nsh_size     : 0x", s->sh_size}, {"\nsh_link     : 0x", s->sh_link},
+        {"\nsh_info     : 0x", s->sh_info}, {"\nsh_addralign: 0x", s->sh_addralign},
+        {"\nsh_entsize  : 0x", s->sh_entsize}};
+    for (const auto& [label, value] : fields) {
+        text += label;
+        appendHex(text, value, 1, true);
+    }
+    text += '\n';
+    fwrite(text.data(), 1, text.size(), stream);
 }
 
 void printSymbols(const ElfFile& image, FILE* stream)
