@@ -15,7 +15,7 @@ void writeFile(const QString& path, const uint8_t* bytes, uint32_t length)
     QSaveFile file(path);
     // A directory that cannot take the temporary file: the file itself is truncated and
     // rewritten. `bytes` must then not live in a mapping of that file, or the truncation
-    // takes them away before they are written.
+    // takes them away before they are written (save detaches the model first).
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         throw HException(QStringLiteral("cannot open ") + path);
@@ -59,6 +59,9 @@ void ElfFile::symbolEntriesToHost()
 
 void ElfFile::save(const QString& path)
 {
+    // Whether QSaveFile falls back to writing in place is known only once it opens the
+    // file, so the image leaves the input's mapping before any write.
+    detachFromMapping();
     tablesToImageOrder();
     try {
         writeFile(path, image, imageLength);
