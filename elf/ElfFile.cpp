@@ -2,6 +2,7 @@
 
 #include "common/HException.h"
 #include "common/Text.h"
+#include "elf/FileName.h"
 #include "elf/HostOrder.h"
 
 #include <QFile>
@@ -217,7 +218,7 @@ void ElfFile::load(const QString& fileName)
 {
     clear();
     path.clear();
-    QFile file(fileName);
+    QFile file(qtFileName(fileName));
     if (!file.open(QIODevice::ReadOnly))
         throw HException(QStringLiteral("cannot open ") + fileName);
     qint64 size = file.size();
