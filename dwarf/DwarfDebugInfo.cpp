@@ -48,6 +48,7 @@ void DwarfDebugInfo::load(const ElfFile& image, uint32_t bias, bool ignoreArange
         return;
     }
     openUnits();
+    finishRows();
     std::stable_sort(units.begin(), units.end(),
                      [](const auto& a, const auto& b) { return a->offset < b->offset; });
     if (!rangesLoaded)
