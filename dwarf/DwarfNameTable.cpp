@@ -53,8 +53,13 @@ void collectExternal(DwarfNameTable& table, const DwarfCompilationUnit& unit,
 {
     for (const DwarfDebuggingInformationEntry* entry : entries) {
         auto external = entry->lookupAttribute(DW_AT_external, false);
-        if (external && external->value != 0)
-            table.entries.push_back(DwarfNameEntry{keptName(table, unit, entry->name()), unit.offset, 0, entry->offset});
+        if (!external || external->value == 0)
+            continue;
+        // Grown by half rather than doubled: while a large image loads the table is the
+        // largest thing held, and growing it holds the old and the new storage at once.
+        if (table.entries.size() == table.entries.capacity())
+            table.entries.reserve(table.entries.size() + table.entries.size() / 2 + 64);
+        table.entries.push_back(DwarfNameEntry{keptName(table, unit, entry->name()), unit.offset, 0, entry->offset});
     }
 }
 
