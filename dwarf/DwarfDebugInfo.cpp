@@ -113,13 +113,11 @@ void DwarfDebugInfo::readUnitTables(DwarfCompilationUnit& unit)
         }
     }
     if (!pubnamesLoaded) {
-        bool wasRead = unit.entriesRead;
         collectNames(pubnames, unit);
-        // A tree read only for the names is freed at once (the table keeps what it needs) and
-        // read again on need: the listing reads one tree at a time, so that a large image
-        // never holds all its trees.
-        if (!wasRead)
-            unit.releaseEntries();
+        // The tree is freed at once (the table keeps what it needs), also when naming an
+        // earlier unit's entries read it, and read again on need: the listing reads one tree
+        // at a time, so that a large image never holds all its trees.
+        unit.releaseEntries();
     }
 }
 
