@@ -14,6 +14,16 @@ public:
     // The byte size of an entry's attributes when every form has a fixed size, else -1;
     // lets the tree read step over such entries without decoding them.
     int32_t fixedSize = -1;
+
+    // True when entries of this code have the attribute.
+    bool hasAttribute(uint32_t attribute) const
+    {
+        for (const auto& pair : attributeForms) {
+            if (pair.first == attribute)
+                return true;
+        }
+        return false;
+    }
 };
 
 // Reads the table that starts at `cursor` (bounded by `end`) and appends its

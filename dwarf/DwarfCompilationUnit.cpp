@@ -44,15 +44,6 @@ bool isNamedTag(uint32_t tag)
     }
 }
 
-bool hasOwnAttribute(const DwarfAbbreviation& abbreviation, uint32_t attribute)
-{
-    for (const auto& pair : abbreviation.attributeForms) {
-        if (pair.first == attribute)
-            return true;
-    }
-    return false;
-}
-
 // The worst outcome of decoding every attribute of an entry, moving the cursor past them.
 DwarfFormStatus skipAttributes(const DwarfAbbreviation& abbreviation, const uint8_t*& cursor,
                                const DwarfFormContext& context)
@@ -332,9 +323,9 @@ void DwarfCompilationUnit::addToIndexes(DwarfDebuggingInformationEntry* entry)
         subprograms.push_back(entry);
     else if (entry->tag == DW_TAG_variable)
         variables.push_back(entry);
-    if (!isNamedTag(entry->tag) || hasOwnAttribute(entry->abbreviation(), DW_AT_declaration))
+    if (!isNamedTag(entry->tag) || entry->abbreviation().hasAttribute(DW_AT_declaration))
         return;
-    if (hasOwnAttribute(entry->abbreviation(), DW_AT_name)) {
+    if (entry->abbreviation().hasAttribute(DW_AT_name)) {
         namedEntries.push_back(entry);
     } else {
         pendingNames.push_back(entry);

@@ -12,10 +12,6 @@ namespace {
 // The unit header: length (4), version (2), abbreviation offset (4), address size (1).
 const uint32_t unitHeaderSize = 11;
 
-// Bytes of .debug_info whose trees, read while loading, stay in memory (a tree takes
-// about eight times its unit's size).
-const uint64_t keptTreeBudget = 16u << 20;
-
 // True when the image has the section.
 bool bind(const ElfFile& image, const char* name, const uint8_t*& bytes, uint32_t& size)
 {
@@ -48,6 +44,7 @@ void DwarfDebugInfo::load(const ElfFile& image, uint32_t bias, bool ignoreArange
         return;
     }
     openUnits();
+    finishRows();
     std::stable_sort(units.begin(), units.end(),
                      [](const auto& a, const auto& b) { return a->offset < b->offset; });
     if (!rangesLoaded)
@@ -116,16 +113,11 @@ void DwarfDebugInfo::readUnitTables(DwarfCompilationUnit& unit)
         }
     }
     if (!pubnamesLoaded) {
-        bool wasRead = unit.entriesRead;
         collectNames(pubnames, unit);
-        // The trees read for the names are kept for whoever needs them next (the listing
-        // prints them), up to a budget; beyond it they are freed (the names are copies) and
-        // read again on need, so that a huge image does not hold all its trees at once.
-        if (!wasRead && unit.entriesRead) {
-            keptTreeBytes += unit.length();
-            if (keptTreeBytes > keptTreeBudget)
-                unit.releaseEntries();
-        }
+        // The tree is freed at once (the table keeps what it needs), also when naming an
+        // earlier unit's entries read it, and read again on need: the listing reads one tree
+        // at a time, so that a large image never holds all its trees.
+        unit.releaseEntries();
     }
 }
 

@@ -69,8 +69,6 @@ public:
     uint32_t treeReadsInProgress = 0;
     // Line programs decoded so far: .debug_line offset, and the unit that named it.
     std::map<uint32_t, uint32_t> decodedLinePrograms;
-    // Bytes of the units whose trees were read while loading and kept.
-    uint64_t keptTreeBytes = 0;
 
 private:
     void bindSections(const ElfFile& image, bool ignoreAranges);

@@ -24,6 +24,10 @@ DwarfDebuggingInformationEntry::DwarfDebuggingInformationEntry(
 
 std::optional<DwarfAttributeValue> DwarfDebuggingInformationEntry::findAttribute(uint32_t attribute) const
 {
+    // Most lookups ask for attributes that the entry does not have (a specification, an
+    // abstract origin): its abbreviation tells without decoding a value.
+    if (!abbreviation().hasAttribute(attribute))
+        return std::nullopt;
     DwarfAttributeIterator iterator(*this);
     DwarfAttributeValue value;
     while (iterator.next(value)) {

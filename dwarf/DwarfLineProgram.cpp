@@ -65,7 +65,7 @@ private:
     void executeExtended();
     bool lineRangeUsable() const;
     void emitRow();
-    SourceFile* sourceFileOf(uint32_t number);
+    uint32_t sourceFileOf(uint32_t number);
     void deriveRanges();
 
     DwarfDebugInfo& reader;
@@ -77,7 +77,7 @@ private:
     Registers registers;
     uint32_t lowest = 0xFFFFFFFF;   // of the unfiltered rows, before the bias
     uint32_t highest = 0;
-    std::vector<SourceFile*> sourceFiles;   // by file number - 1, once looked up
+    std::vector<uint32_t> sourceFiles;   // the map's file numbers, by file number - 1, once looked up
     std::vector<bool> sourceFileKnown;
 };
 
@@ -225,11 +225,12 @@ void LineProgramDecoder::emitRow()
     highest = std::max(highest, r.address);
 }
 
-// The map's source file for a file number, or null for a number outside the file table.
-SourceFile* LineProgramDecoder::sourceFileOf(uint32_t number)
+// The map's file number for a file number of the unit, or noFile for a number outside the
+// file table.
+uint32_t LineProgramDecoder::sourceFileOf(uint32_t number)
 {
     if (number == 0 || number > unit.fileTable.size())
-        return nullptr;
+        return SourceAddressMap::noFile;
     if (sourceFiles.size() < unit.fileTable.size()) {
         sourceFiles.resize(unit.fileTable.size());
         sourceFileKnown.resize(unit.fileTable.size());

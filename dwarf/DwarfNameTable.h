@@ -5,6 +5,7 @@
 // variables (unit size 0).
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,7 +13,7 @@
 class DwarfCompilationUnit;
 
 struct DwarfNameEntry {
-    std::string name;
+    const char* name;       // in the image's sections, or one of the table's own copies
     uint32_t unitOffset;    // of the unit in .debug_info
     uint32_t unitSize;
     uint32_t entryOffset;   // relative to the unit
@@ -21,6 +22,11 @@ struct DwarfNameEntry {
 struct DwarfNameTable {
     uint32_t byteOrder = 0;
     std::vector<DwarfNameEntry> entries;   // by name once sorted
+    // Copies of the names that live in a unit's tree (demangled ones), which the unit frees
+    // with the tree: packed into blocks rather than one allocation each.
+    std::vector<std::unique_ptr<char[]>> copies;
+    char* copyNext = nullptr;              // the free bytes of the last block
+    size_t copyRoom = 0;
 };
 
 // Reads a .debug_pubnames or .debug_pubtypes section (`sectionName` for warnings) and sorts

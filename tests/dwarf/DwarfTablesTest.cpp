@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 namespace {
 
 // One program, two sequences; the comments say what each step leaves in the map.
@@ -191,7 +194,9 @@ TEST(DwarfTables, PublicNamesCollectedFromTheUnits)
          {2, DW_TAG_subprogram, false,
           {{DW_AT_name, DW_FORM_string}, {DW_AT_external, DW_FORM_flag}, {DW_AT_low_pc, DW_FORM_addr}}},
          {3, DW_TAG_variable, false,
-          {{DW_AT_name, DW_FORM_string}, {DW_AT_external, DW_FORM_flag}, {DW_AT_location, DW_FORM_exprloc}}}});
+          {{DW_AT_name, DW_FORM_string}, {DW_AT_external, DW_FORM_flag}, {DW_AT_location, DW_FORM_exprloc}}},
+         {4, DW_TAG_subprogram, false,
+          {{DW_AT_linkage_name, DW_FORM_string}, {DW_AT_external, DW_FORM_flag}, {DW_AT_low_pc, DW_FORM_addr}}}});
     for (bool big : {false, true}) {
         Bytes entries(big);
         entries.uleb(1).str("u");
@@ -200,9 +205,56 @@ TEST(DwarfTables, PublicNamesCollectedFromTheUnits)
         entries.uleb(2).str("init").u8(1).u32(0x8000);   // 0x26
         entries.uleb(3).str("count").u8(1).uleb(5).raw({3, 0, 0x10, 0, 0});   // 0x31
         entries.uleb(3).str("hidden").u8(0).uleb(5).raw({3, 0, 0x20, 0, 0});
+        // Named by its demangled linkage name, which the table keeps after the tree is freed.
+        entries.uleb(4).str("_Z4workv").u8(1).u32(0x8020);   // 0x4E
         entries.u8(0);
         EXPECT_EQ(listingPart(dwarfListing(unitImage(abbrev, entries)), "\nPubnames\n--------\n", "\nPubtypes\n"),
                   "count cuoffset 0x0 cusize 0 offset 49\ninit cuoffset 0x0 cusize 0 offset 38\n"
-                  "main cuoffset 0x0 cusize 0 offset 14\n");
+                  "main cuoffset 0x0 cusize 0 offset 14\nwork() cuoffset 0x0 cusize 0 offset 78\n");
     }
+}
+
+// Many rows on few addresses, folded several times on the way: each address keeps the first
+// file's greatest line, and each file lists its records by line, the newest first among
+// equal lines. Checked against the rows replayed one at a time.
+TEST(DwarfTables, LineMapKeepsTheRowRulesAcrossFolds)
+{
+    SourceAddressMap map;
+    const std::string paths[] = {"b.c", "a.c", "c.c"};
+    std::map<uint32_t, LineRecord> expected;   // by address, file as the index in paths
+    uint32_t seed = 1;
+    for (uint32_t row = 0; row < 300000; ++row) {
+        seed = seed * 1103515245 + 12345;
+        LineRecord record{(seed >> 8) % 5000 * 2, int32_t((seed >> 20) % 64), (seed >> 4) % 3, row};
+        addRow(map, paths[record.file], record.line, record.address);
+        auto found = expected.emplace(record.address, record);
+        if (found.first->second.file == record.file && found.first->second.line < record.line)
+            found.first->second = record;
+    }
+    map.finishRows();
+    std::vector<LineRecord> byFile;
+    std::string text = "Addresses:\n", sources;
+    char line[64];
+    for (const auto& entry : expected) {
+        snprintf(line, sizeof line, "0x%x %d %s\n", entry.first, entry.second.line, paths[entry.second.file].c_str());
+        text += line;
+        byFile.push_back(entry.second);
+    }
+    std::sort(byFile.begin(), byFile.end(), [&](const LineRecord& a, const LineRecord& b) {
+        return std::make_tuple(paths[a.file], a.line, ~a.serial) < std::make_tuple(paths[b.file], b.line, ~b.serial);
+    });
+    text += "Sources:\n";
+    for (size_t i = 0; i < byFile.size(); ++i) {
+        if (i == 0 || byFile[i].file != byFile[i - 1].file)
+            text += "File: " + paths[byFile[i].file] + "\n";
+        snprintf(line, sizeof line, "Line: %d 0x%x\n", byFile[i].line, byFile[i].address);
+        text += line;
+    }
+    char* buffer = nullptr;
+    size_t length = 0;
+    FILE* stream = open_memstream(&buffer, &length);
+    printLineMap(map, stream);
+    fclose(stream);
+    EXPECT_EQ(std::string(buffer, length), text);
+    free(buffer);
 }
