@@ -69,6 +69,9 @@ bool readLineProgramHeader(const DwarfDebugInfo& reader, DwarfCompilationUnit& u
     if (header.end - header.start < fixedFieldsSize)
         return false;
     header.version = readU16(header.start + 4, reader.byteOrder);
+    // Version 5 describes its directories and files with entry formats, a layout not read here.
+    if (header.version == 5)
+        return false;
     header.headerLength = readU32(header.start + 6, reader.byteOrder);
     header.minimumInstructionLength = header.start[10];
     header.defaultIsStmt = header.start[11];

@@ -47,6 +47,47 @@ Bytes withVariable(Bytes entries, uint32_t blockLength, const std::vector<uint8_
     return entries.uleb(2).u32(0).u32(blockLength).raw(rest);
 }
 
+// A version-5 unit: length, version, unit type, address size 4, abbreviation offset 0,
+// `extra` zero bytes of unit id or type signature and offset, then `entries`.
+Bytes version5Unit(const Bytes& entries, uint8_t unitType = 1, uint32_t extra = 0)
+{
+    Bytes unit(entries.bigEndian);
+    unit.u32(8 + extra + entries.size()).u16(5).u8(unitType).u8(4).u32(0);
+    unit.data.resize(unit.data.size() + extra);
+    return unit.raw(entries.data);
+}
+
+// The compile unit names its bases, then a string, an address and a range list by index,
+// and a .debug_line_str text; a child of tag 0x48 holds a data16 value.
+const Bytes version5Abbreviations = abbreviations(
+    {{1, DW_TAG_compile_unit, true,
+      {{DW_AT_str_offsets_base, DW_FORM_sec_offset}, {DW_AT_addr_base, DW_FORM_sec_offset},
+       {DW_AT_rnglists_base, DW_FORM_sec_offset}, {DW_AT_name, DW_FORM_strx1}, {DW_AT_low_pc, DW_FORM_addrx},
+       {DW_AT_ranges, DW_FORM_rnglistx}, {DW_AT_comp_dir, DW_FORM_line_strp}}},
+     {2, 0x48, false, {{0x1C, DW_FORM_data16}}}});   // DW_AT_const_value
+
+Bytes version5Entries(uint32_t addrBase, uint8_t strIndex, uint32_t addrIndex, uint32_t rangeIndex,
+                      uint32_t lineStrOffset)
+{
+    Bytes entries;
+    return entries.uleb(1).u32(8).u32(addrBase).u32(12).u8(strIndex).uleb(addrIndex).uleb(rangeIndex).u32(lineStrOffset);
+}
+
+// Sections for the entries above: string 0 is "a", address 0 is 0x8000, range list 0 is
+// [0x8000, 0x8010); the offsets table of .debug_str_offsets is cut to `strOffsetsSize` bytes.
+std::vector<uint8_t> version5Image(const Bytes& unit, uint32_t strOffsetsSize = 12, std::vector<uint8_t> rnglists = {})
+{
+    Bytes strOffsets, addr, ranges;
+    strOffsets.u32(8).u16(5).u16(0).u32(0);
+    strOffsets.data.resize(strOffsetsSize);
+    addr.u32(8).u16(5).u8(4).u8(0).u32(0x8000);
+    ranges.u32(0x11).u16(5).u8(4).u8(0).u32(1).u32(4).u8(7).u32(0x8000).uleb(0x10).u8(0);
+    return unitsImage(version5Abbreviations, {unit},
+                      {{".debug_str", {'a', 0}}, {".debug_str_offsets", strOffsets.data}, {".debug_addr", addr.data},
+                       {".debug_rnglists", rnglists.empty() ? ranges.data : rnglists},
+                       {".debug_line_str", {'d', 'i', 'r', 0}}});
+}
+
 struct Damage {
     std::string what;
     std::vector<uint8_t> image;
@@ -102,6 +143,41 @@ std::vector<Damage> damages()
         {"unterminated include directory",
          imageWith(unitBytes(oneFile), simpleAbbreviations, {0}, unterminatedDirectory.data), false, {}, {}},
     };
+    Bytes good = version5Entries(8, 0, 0, 0, 0);
+    Bytes withData16 = Bytes(version5Entries(8, 0, 0, 0, 0)).uleb(2).raw(std::vector<uint8_t>(15, 7));
+    std::vector<uint8_t> cutRangeList = {0x11, 0, 0, 0, 5, 0, 4, 0, 1, 0, 0, 0, 4, 0, 0, 0, 7, 0, 0x80};
+    const std::string goodValues = "  DW_AT_name DW_FORM_strx1 a\n  DW_AT_low_pc DW_FORM_addrx 0x8000 \n"
+                                   "  DW_AT_ranges DW_FORM_rnglistx 0x10 0x8000-0x8010 \n  DW_AT_comp_dir DW_FORM_line_strp dir\n";
+    std::vector<Damage> version5 = {
+        {"version 5: every index resolves", version5Image(version5Unit(good)), true, {}, {goodValues}},
+        {"version 5: .debug_str_offsets cut short", version5Image(version5Unit(good), 10), true, {},
+         {"  DW_AT_name DW_FORM_strx1 \n"}},
+        {"version 5: string index past .debug_str_offsets", version5Image(version5Unit(version5Entries(8, 200, 0, 0, 0))),
+         true, {}, {"  DW_AT_name DW_FORM_strx1 \n"}},
+        {"version 5: address index past .debug_addr", version5Image(version5Unit(version5Entries(8, 0, 1000, 0, 0))),
+         true, {}, {"  DW_AT_low_pc DW_FORM_addrx 0x0 \n"}},
+        {"version 5: address base past .debug_addr",
+         version5Image(version5Unit(version5Entries(0xFFFFFFFC, 0, 0x40000001, 0, 0))), true, {},
+         {"  DW_AT_low_pc DW_FORM_addrx 0x0 \n"}},
+        {"version 5: range index past the offsets", version5Image(version5Unit(version5Entries(8, 0, 0, 9, 0))), true,
+         {}, {"  DW_AT_ranges DW_FORM_rnglistx 0x0 \n"}},
+        {"version 5: range list cut short", version5Image(version5Unit(good), 12, cutRangeList), true, {},
+         {"  DW_AT_ranges DW_FORM_rnglistx 0x10 \n"}},
+        {"version 5: .debug_line_str offset outside", version5Image(version5Unit(version5Entries(8, 0, 0, 0, 99))),
+         true, {}, {"  DW_AT_comp_dir DW_FORM_line_strp \n"}},
+        {"version 5: data16 cut by the unit end", version5Image(version5Unit(withData16)), true,
+         {"entry at offset 0x20 runs past the end of the unit"}, {goodValues}},
+        {"version 5: unknown unit type", version5Image(version5Unit(good, 0x7F)), true,
+         {"unit at 0x0: unknown unit type 0x7f"}, {}},
+        {"version 5: type unit header", version5Image(version5Unit(good, DW_UT_type, 12)), true, {},
+         {"  DW_TAG_compile_unit (0x18)\n  DW_AT_str_offsets_base", goodValues}},
+        {"version 5: header cut short", version5Image(Bytes().u32(7).u16(5).u8(1).u8(4).raw({0, 0, 0})), false,
+         {"the unit header is cut short"}, {}},
+        {"version 4: version-5 codes are unknown", version5Image(unitBytes(Bytes().uleb(2).raw({1, 2}))), true,
+         {"has an attribute of an unknown form"},
+         {"  unexpected DW_TAG 0x48 (0xB)\n  DW_AT_const_value unexpected DW_FORM 0x1e 0x0 \n"}},
+    };
+    list.insert(list.end(), version5.begin(), version5.end());
     for (uint32_t length : {0xFFFFFFFFu, 0x80000000u, 0x10u})
         list.push_back({"block length " + std::to_string(length),
                         imageWith(unitBytes(withVariable(compileUnit(), length, {1, 2, 3, 0}))), true,
