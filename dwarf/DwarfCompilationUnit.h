@@ -57,6 +57,7 @@ public:
     const std::vector<DwarfAbbreviation>* abbreviations;         // by code; shared, owned by the reader
     std::vector<std::pair<const char*, const char*>> fileTable;  // (name, directory or null)
     std::vector<const char*> includeDirectories;
+    uint32_t firstFileNumber = 1;       // of the file table's first entry: 0 for version-5 line programs
     std::vector<DwarfDebuggingInformationEntry*> subprograms;    // by DW_AT_low_pc
     std::vector<DwarfDebuggingInformationEntry*> variables;      // by static address
     std::vector<DwarfDebuggingInformationEntry*> namedEntries;   // by name

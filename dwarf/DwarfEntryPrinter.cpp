@@ -127,18 +127,19 @@ void DwarfEntryPrinter::printReferencedEntry(const DwarfDebuggingInformationEntr
 
 void DwarfEntryPrinter::printFilePath(const DwarfCompilationUnit& unit, uint32_t number)
 {
-    if (number == 0 || number > unit.fileTable.size())
+    uint32_t index = 0;
+    if (!fileIndex(unit, number, index))
         return;
     if (pathsUnit != &unit || paths.size() != unit.fileTable.size()) {
         pathsUnit = &unit;
         paths.assign(unit.fileTable.size(), std::string());
         pathKnown.assign(unit.fileTable.size(), false);
     }
-    if (!pathKnown[number - 1]) {
-        paths[number - 1] = filePath(unit, number);
-        pathKnown[number - 1] = true;
+    if (!pathKnown[index]) {
+        paths[index] = filePath(unit, number);
+        pathKnown[index] = true;
     }
-    out.bytes(paths[number - 1].data(), paths[number - 1].size());
+    out.bytes(paths[index].data(), paths[index].size());
 }
 
 // The range list at `offset` of .debug_ranges, up to a pair whose begin is 0 or the

@@ -1,6 +1,8 @@
 #include "dwarf/LineProgramHeader.h"
 #include "common/ByteOrder.h"
 #include "common/Leb128.h"
+#include "common/ByteCursor.h"
+#include "dwarf/Dwarf5LineHeader.h"
 #include "dwarf/DwarfConstants.h"
 #include "dwarf/DwarfDebugInfo.h"
 #include "dwarf/DwarfFileTable.h"
@@ -55,6 +57,30 @@ bool readFileNames(DwarfCompilationUnit& unit, const uint8_t*& cursor, const uin
     return true;
 }
 
+// Version 5: length (4), version (2), address size (1), segment selector size (1), header
+// length (4), minimum instruction length, maximum operations per instruction, default
+// is_stmt, line base, line range, opcode base (1 each), the standard opcode lengths, then
+// the directory and file tables. The opcodes start where the header length says.
+bool readVersion5Header(DwarfCompilationUnit& unit, LineProgramHeader& header, const char* compilationDirectory)
+{
+    ByteCursor cursor(header.start, header.end, int(unit.byteOrder));
+    cursor.seek(8);
+    header.headerLength = cursor.readU32();
+    uint32_t opcodes = cursor.offset() + header.headerLength;
+    header.minimumInstructionLength = cursor.readU8();
+    cursor.readU8();
+    header.defaultIsStmt = cursor.readU8();
+    header.lineBase = int8_t(cursor.readU8());
+    header.lineRange = cursor.readU8();
+    header.opcodeBase = cursor.readU8();
+    header.standardOpcodeLengths = cursor.position();
+    cursor.skip(header.opcodeBase > 0 ? header.opcodeBase - 1 : 0);
+    if (cursor.failed() || !readVersion5FileTables(cursor, unit, compilationDirectory) || opcodes > cursor.end() - cursor.start())
+        return false;
+    header.opcodes = header.start + opcodes;
+    return true;
+}
+
 }
 
 bool readLineProgramHeader(const DwarfDebugInfo& reader, DwarfCompilationUnit& unit, uint32_t offset,
@@ -69,9 +95,8 @@ bool readLineProgramHeader(const DwarfDebugInfo& reader, DwarfCompilationUnit& u
     if (header.end - header.start < fixedFieldsSize)
         return false;
     header.version = readU16(header.start + 4, reader.byteOrder);
-    // Version 5 describes its directories and files with entry formats, a layout not read here.
     if (header.version == 5)
-        return false;
+        return readVersion5Header(unit, header, compilationDirectory);
     header.headerLength = readU32(header.start + 6, reader.byteOrder);
     header.minimumInstructionLength = header.start[10];
     header.defaultIsStmt = header.start[11];

@@ -88,6 +88,15 @@ std::vector<uint8_t> version5Image(const Bytes& unit, uint32_t strOffsetsSize = 
                        {".debug_line_str", {'d', 'i', 'r', 0}}});
 }
 
+// A version-5 line program whose header ends with `tables` (directory and file formats
+// and entries); no opcodes.
+std::vector<uint8_t> version5LineProgram(const std::vector<uint8_t>& tables)
+{
+    Bytes program;
+    program.u32(18 + uint32_t(tables.size())).u16(5).u8(4).u8(0).u32(8 + uint32_t(tables.size()));
+    return program.raw({2, 1, 1, 0xFB, 14, 1}).raw(tables).data;
+}
+
 struct Damage {
     std::string what;
     std::vector<uint8_t> image;
@@ -177,6 +186,15 @@ std::vector<Damage> damages()
          {"has an attribute of an unknown form"},
          {"  unexpected DW_TAG 0x48 (0xB)\n  DW_AT_const_value unexpected DW_FORM 0x1e 0x0 \n"}},
     };
+    // Line-program tables: an unknown form, a huge count of empty entries, a path offset
+    // outside .debug_line_str (file 0 then has an empty name; rows and paths survive).
+    for (const std::vector<uint8_t>& tables :
+         std::vector<std::vector<uint8_t>>{{1, 1, 0x99, 1, 'a', 0, 0, 0},
+                                           {0, 0xFF, 0xFF, 0xFF, 0xFF, 0x0F, 0, 0},
+                                           {0, 0, 2, 1, 0x1F, 2, 0x0B, 1, 0x40, 0, 0, 0, 0}})
+        version5.push_back({"version 5: line-program tables", imageWith(version5Unit(oneFile), simpleAbbreviations,
+                                                                        {0}, version5LineProgram(tables)),
+                            true, {}, {"    DW_AT_decl_file DW_FORM_udata 0x1 \n"}});
     list.insert(list.end(), version5.begin(), version5.end());
     for (uint32_t length : {0xFFFFFFFFu, 0x80000000u, 0x10u})
         list.push_back({"block length " + std::to_string(length),

@@ -282,7 +282,8 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, LlvmDwarfdumpCrossCheck,
                                            std::make_pair("features-dwarf4", false),
                                            std::make_pair("basic-clang", false), std::make_pair("basic-dwarf5", false),
                                            std::make_pair("basic-dwarf5-be", true),
-                                           std::make_pair("features-default", false)),
+                                           std::make_pair("features-default", false),
+                                           std::make_pair("basic-clang-dwarf5", false)),
                          [](const auto& info) {
                              std::string name = info.param.first;
                              std::replace(name.begin(), name.end(), '-', '_');
