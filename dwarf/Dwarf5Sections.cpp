@@ -14,8 +14,9 @@ void bindSection(const ElfFile& image, const char* name, DwarfSectionBytes& sect
     section.size = section.bytes ? found->availableSize() : 0;
 }
 
-// Entry kinds of a version-5 range list.
-enum RangeListEntry : uint8_t {
+// Entry kinds of a version-5 range list. Location lists use the same codes up to 4, then
+// DW_LLE_default_location (5), and the rest shifted up by one.
+enum ListEntryKind : uint8_t {
     DW_RLE_end_of_list = 0,
     DW_RLE_base_addressx = 1,
     DW_RLE_startx_endx = 2,
@@ -25,20 +26,74 @@ enum RangeListEntry : uint8_t {
     DW_RLE_start_end = 6,
     DW_RLE_start_length = 7,
 };
+const uint8_t DW_LLE_default_location = 5;
 
-// Reads range-list operands: addresses by index or inline, in the unit's address size.
-class RangeListReader {
+// One entry of a range or location list that covers addresses: [begin, end), and for a
+// location list its expression.
+struct ListEntry {
+    uint32_t begin = 0;
+    uint32_t end = 0;
+    bool isDefault = false;          // DW_LLE_default_location: covers what no other entry does
+    const uint8_t* expression = nullptr;
+    uint32_t length = 0;
+};
+
+// Walks the list at `offset` of `section` and calls `visit` with each entry that covers
+// addresses, base addresses applied (the first base is the unit's DW_AT_low_pc); `visit`
+// returns false to stop. Stops at the end-of-list entry, an unknown kind, or the section end.
+class ListWalker {
 public:
-    RangeListReader(const DwarfCompilationUnit& unit, const DwarfSectionBytes& section)
-        : unit(unit), cursor(section.bytes, section.size, int(unit.byteOrder)) {}
+    ListWalker(const DwarfCompilationUnit& unit, const DwarfSectionBytes& section, bool locations)
+        : unit(unit), cursor(section.bytes, section.size, int(unit.byteOrder)), locations(locations) {}
 
-    ByteCursor& at() { return cursor; }
+    void walk(uint32_t offset, const std::function<bool(const ListEntry&)>& visit)
+    {
+        if (!cursor.start() || offset >= cursor.remaining())
+            return;
+        cursor.seek(offset);
+        uint32_t base = unitBase();
+        // Every entry takes at least one byte, so the walk ends at the section end.
+        while (!cursor.atEnd()) {
+            ListEntry entry;
+            uint8_t kind = cursor.readU8();
+            if (locations && kind == DW_LLE_default_location)
+                entry.isDefault = true;
+            else if (locations && kind > DW_LLE_default_location)
+                --kind;
+            if (!entry.isDefault) {
+                switch (kind) {
+                case DW_RLE_end_of_list: return;
+                case DW_RLE_base_addressx: base = indexedAddress(); continue;
+                case DW_RLE_base_address: base = inlineAddress(); continue;
+                case DW_RLE_startx_endx: entry.begin = indexedAddress(); entry.end = indexedAddress(); break;
+                case DW_RLE_startx_length: entry.begin = indexedAddress(); entry.end = entry.begin + cursor.readUleb128(); break;
+                case DW_RLE_offset_pair: entry.begin = base + cursor.readUleb128(); entry.end = base + cursor.readUleb128(); break;
+                case DW_RLE_start_end: entry.begin = inlineAddress(); entry.end = inlineAddress(); break;
+                case DW_RLE_start_length: entry.begin = inlineAddress(); entry.end = entry.begin + cursor.readUleb128(); break;
+                default: return;
+                }
+            }
+            if (locations)
+                readExpression(entry);
+            if (failed || cursor.failed() || !visit(entry))
+                return;
+        }
+    }
+
+private:
+    uint32_t unitBase() const
+    {
+        if (!unit.headerEntry)
+            return 0;
+        auto low = unit.headerEntry->findAttribute(DW_AT_low_pc);
+        return low && low->valueClass == DwarfValueClass::Constant ? low->value : 0;
+    }
     uint32_t indexedAddress()
     {
         uint32_t index = cursor.readUleb128();
         uint32_t address = 0;
-        const DwarfDebugInfo& reader = *unit.owner;
-        if (!addressTableEntry(reader.dwarf5.addr, unit.bases.addr, index, unit.addressSize, unit.byteOrder, address))
+        if (!addressTableEntry(unit.owner->dwarf5.addr, unit.bases.addr, index, unit.addressSize, unit.byteOrder,
+                               address))
             failed = true;
         return address;
     }
@@ -50,11 +105,20 @@ public:
         }
         return uint32_t(cursor.readUnsigned(unit.addressSize));
     }
-    bool ok() const { return !failed && !cursor.failed(); }
+    // The counted location description: ULEB128 length, then the expression bytes.
+    void readExpression(ListEntry& entry)
+    {
+        entry.length = cursor.readUleb128();
+        entry.expression = cursor.position();
+        if (entry.length > cursor.remaining())
+            failed = true;
+        else
+            cursor.skip(entry.length);
+    }
 
-private:
     const DwarfCompilationUnit& unit;
     ByteCursor cursor;
+    bool locations;
     bool failed = false;
 };
 
@@ -96,35 +160,24 @@ bool addressTableEntry(const DwarfSectionBytes& section, uint32_t base, uint32_t
 void forEachRnglistRange(const DwarfCompilationUnit& unit, uint32_t offset,
                          const std::function<void(uint32_t begin, uint32_t end)>& range)
 {
-    const DwarfSectionBytes& section = unit.owner->dwarf5.rnglists;
-    if (!section.bytes || offset >= section.size)
-        return;
-    uint32_t base = 0;
-    if (unit.headerEntry) {
-        auto low = unit.headerEntry->findAttribute(DW_AT_low_pc);
-        base = low && low->valueClass == DwarfValueClass::Constant ? low->value : 0;
-    }
-    RangeListReader reader(unit, section);
-    ByteCursor& cursor = reader.at();
-    cursor.seek(offset);
-    // Every entry takes at least one byte, so the walk ends at the section end.
-    while (!cursor.atEnd()) {
-        uint8_t kind = cursor.readU8();
-        uint32_t begin = 0;
-        uint32_t end = 0;
-        switch (kind) {
-        case DW_RLE_end_of_list: return;
-        case DW_RLE_base_addressx: base = reader.indexedAddress(); continue;
-        case DW_RLE_base_address: base = reader.inlineAddress(); continue;
-        case DW_RLE_startx_endx: begin = reader.indexedAddress(); end = reader.indexedAddress(); break;
-        case DW_RLE_startx_length: begin = reader.indexedAddress(); end = begin + cursor.readUleb128(); break;
-        case DW_RLE_offset_pair: begin = base + cursor.readUleb128(); end = base + cursor.readUleb128(); break;
-        case DW_RLE_start_end: begin = reader.inlineAddress(); end = reader.inlineAddress(); break;
-        case DW_RLE_start_length: begin = reader.inlineAddress(); end = begin + cursor.readUleb128(); break;
-        default: return;
+    ListWalker(unit, unit.owner->dwarf5.rnglists, false).walk(offset, [&range](const ListEntry& entry) {
+        range(entry.begin, entry.end);
+        return true;
+    });
+}
+
+bool findLoclistExpression(const DwarfCompilationUnit& unit, uint32_t offset, uint32_t address,
+                           const uint8_t*& expression, uint32_t& length)
+{
+    bool found = false;
+    ListWalker(unit, unit.owner->dwarf5.loclists, true).walk(offset, [&](const ListEntry& entry) {
+        bool matches = entry.begin <= address && address < entry.end;
+        if (matches || (entry.isDefault && !found)) {
+            expression = entry.expression;
+            length = entry.length;
+            found = true;
         }
-        if (!reader.ok())
-            return;
-        range(begin, end);
-    }
+        return !matches;
+    });
+    return found;
 }

@@ -47,3 +47,9 @@ bool addressTableEntry(const DwarfSectionBytes& section, uint32_t base, uint32_t
 // kind, or the section end.
 void forEachRnglistRange(const DwarfCompilationUnit& unit, uint32_t offset,
                          const std::function<void(uint32_t begin, uint32_t end)>& range);
+
+// The expression of the first entry of the location list at `offset` of .debug_loclists
+// whose range holds `address` (an address of the image), or else of its default entry;
+// false when there is neither.
+bool findLoclistExpression(const DwarfCompilationUnit& unit, uint32_t offset, uint32_t address,
+                           const uint8_t*& expression, uint32_t& length);
