@@ -70,29 +70,31 @@ private:
     std::vector<EntryFormat> formats;
 };
 
+// One table: its formats, then each entry handed to `add`.
+template <class Add>
+bool readTable(FileTableReader& reader, Add add)
+{
+    uint32_t count = 0;
+    if (!reader.readFormats(count))
+        return false;
+    for (uint32_t i = 0; i < count; ++i) {
+        TableEntry entry;
+        if (!reader.readEntry(entry))
+            return false;
+        add(entry);
+    }
+    return true;
+}
+
 }
 
 bool readVersion5FileTables(ByteCursor& cursor, DwarfCompilationUnit& unit, const char* compilationDirectory)
 {
     FileTableReader reader(cursor, unit);
     unit.firstFileNumber = 0;
-    uint32_t count = 0;
-    if (!reader.readFormats(count))
-        return false;
-    for (uint32_t i = 0; i < count; ++i) {
-        TableEntry directory;
-        if (!reader.readEntry(directory))
-            return false;
-        unit.includeDirectories.push_back(directory.path);
-    }
-    if (!reader.readFormats(count))
-        return false;
-    for (uint32_t i = 0; i < count; ++i) {
-        TableEntry file;
-        if (!reader.readEntry(file))
-            return false;
-        // Include directory numbers count from 1: directory 0 is the table's first.
-        addFile(unit, file.directory + 1, 0, 0, file.path ? file.path : "", compilationDirectory);
-    }
-    return true;
+    return readTable(reader, [&unit](const TableEntry& directory) { unit.includeDirectories.push_back(directory.path); })
+        && readTable(reader, [&unit, compilationDirectory](const TableEntry& file) {
+               // Include directory numbers count from 1: directory 0 is the table's first.
+               addFile(unit, file.directory + 1, 0, 0, file.path ? file.path : "", compilationDirectory);
+           });
 }
