@@ -272,13 +272,15 @@ TEST(BrokenDwarf, LongChainOfUnitsReadingEachOther)
 TEST(BrokenDwarf, RandomByteFlipsInToolchainImages)
 {
     std::mt19937 random(20261205);
-    for (const char* fixture : {"features-dwarf4.elf", "basic-dwarf2.elf", "basic-dwarf4-be.elf", "basic-clang.elf"}) {
+    for (const char* fixture : {"features-dwarf4.elf", "basic-dwarf2.elf", "basic-dwarf4-be.elf", "basic-clang.elf",
+                                "features-default.elf", "basic-dwarf5-be.elf", "basic-clang-dwarf5.elf"}) {
         std::vector<uint8_t> original = readFileBytes(MORVANE_TEST_DATA "/dwarf/" + std::string(fixture));
         ASSERT_FALSE(original.empty()) << fixture;
         std::unique_ptr<ElfFile> model = loadDwarf(original).image;
         // Flip bytes inside the DWARF sections, where the reader looks.
         std::vector<std::pair<uint32_t, uint32_t>> ranges;
-        for (const char* name : {".debug_info", ".debug_abbrev", ".debug_str", ".debug_line", ".debug_ranges"}) {
+        for (const char* name : {".debug_info", ".debug_abbrev", ".debug_str", ".debug_line", ".debug_ranges",
+                                 ".debug_str_offsets", ".debug_addr", ".debug_line_str", ".debug_rnglists"}) {
             ElfSection* section = model->getSection(QString::fromLatin1(name));
             if (section && section->availableSize())
                 ranges.emplace_back(uint32_t(section->data - model->image), section->availableSize());
