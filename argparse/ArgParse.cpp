@@ -21,6 +21,17 @@ const char* keepToken(const char* start, size_t length)
     return token;
 }
 
+} // namespace
+
+void releaseIndirectTokens()
+{
+    for (char* token : *theTokenStorage)
+        delete[] token;
+    theTokenStorage->clear();
+}
+
+namespace {
+
 bool endsLine(char c)
 {
     return c == 0 || c == '\n';

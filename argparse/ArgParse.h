@@ -72,3 +72,7 @@ private:
     void apply(const Option& option, const char* value, uint32_t pass);
     void report(const char* message, const char* detail = "");
 };
+
+// Frees the token texts read from indirect files. Only for a process that parses many
+// command lines (the fuzz targets), once no option value points into them any more.
+void releaseIndirectTokens();

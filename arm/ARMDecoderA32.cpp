@@ -28,17 +28,12 @@ ARMInstructionSetDecoder::ARMInstructionSetDecoder(ArchitectureLevel level,
 {
 }
 
-bool ARMInstructionSetDecoder::barriersAdmitted() const
-{
-    return level == ArchUnrestricted || level == ArchV7R || level == ArchV7A;
-}
-
 void ARMInstructionSetDecoder::decodeArm(uint32_t address, uint32_t word)
 {
     isArm = true;
     condition = field(word, 31, 28);
     // v4T has no unconditional space: condition 15 words decode as ordinary ones.
-    if (condition == 15 && level != ArchV4T) {
+    if (condition == 15 && admits().unconditionalSpace) {
         condition = 14;
         decodeArmUnconditional(word);
         return;
@@ -70,13 +65,13 @@ void ARMInstructionSetDecoder::decodeArm(uint32_t address, uint32_t word)
 
 void ARMInstructionSetDecoder::decodeArmUnconditional(uint32_t word)
 {
-    const bool v5TE = level == ArchV5TE;
+    const bool v6 = admits().armV6;
     switch (field(word, 27, 24)) {
     case 0x1:
-        if (field(word, 23, 20) == 0 && !bit(word, 16) && !bit(word, 5) && !v5TE)
+        if (field(word, 23, 20) == 0 && !bit(word, 16) && !bit(word, 5) && v6)
             changeProcessorState(int(field(word, 19, 18)), bit(word, 17), bit(word, 8),
                                  bit(word, 7), bit(word, 6), int(field(word, 4, 0)));
-        else if (field(word, 23, 16) == 0x01 && field(word, 7, 4) == 0 && !v5TE)
+        else if (field(word, 23, 16) == 0x01 && field(word, 7, 4) == 0 && v6)
             setEndianness(bit(word, 9));
         else
             undefinedInstruction();
@@ -99,7 +94,7 @@ void ARMInstructionSetDecoder::decodeArmUnconditional(uint32_t word)
                     rm(word));
             return;
         }
-        if (field(word, 22, 20) == 7 && barriersAdmitted()) {
+        if (field(word, 22, 20) == 7 && admits().barriers) {
             switch (field(word, 7, 4)) {
             case 1: clearExclusive(); return;
             case 4: dataSynchronizationBarrier(int(field(word, 3, 0))); return;
@@ -111,7 +106,7 @@ void ARMInstructionSetDecoder::decodeArmUnconditional(uint32_t word)
         return;
     case 0x8:
     case 0x9:
-        if (v5TE) {
+        if (!v6) {
             undefinedInstruction();
         } else if (bit(word, 22) && !bit(word, 20) && rn(word) == 13 && rs(word) == 5) {
             storeReturnState(bit(word, 24), bit(word, 23), bit(word, 21),
@@ -151,8 +146,8 @@ void ARMInstructionSetDecoder::decodeArmCoprocessor(uint32_t word, bool uncondit
         return;
     }
     if (field(word, 25, 23) == 0 && !bit(word, 21)) {
-        // MCRR/MRRC space: needs bit 22; v4T has none and v5TE no "2" forms.
-        if (!bit(word, 22) || level == ArchV4T || (unconditional && level == ArchV5TE))
+        // MCRR/MRRC space: needs bit 22; the "2" forms came with v6.
+        if (!bit(word, 22) || !admits().armV5 || (unconditional && !admits().armV6))
             undefinedInstruction();
         else
             coprocessorTwoRegisters(unconditional, bit(word, 20), rn(word), rd(word),
@@ -230,7 +225,7 @@ void ARMInstructionSetDecoder::decodeArmExtraLoadStore(uint32_t word)
         return;
     }
     const bool l = bit(word, 20);
-    if (!l && op >= 2 && (level == ArchV4T || (rd(word) & 1) || rd(word) == 14)) {
+    if (!l && op >= 2 && (!admits().armV5 || (rd(word) & 1) || rd(word) == 14)) {
         undefinedInstruction();     // LDRD/STRD: v5TE and an even pair below lr
         return;
     }
@@ -241,7 +236,7 @@ void ARMInstructionSetDecoder::decodeArmExtraLoadStore(uint32_t word)
 void ARMInstructionSetDecoder::decodeArmMiscellaneous(uint32_t word)
 {
     const int op = int(field(word, 22, 21));
-    const bool v4T = level == ArchV4T;
+    const bool v5 = admits().armV5;
     if (bit(word, 25)) {
         if (!bit(word, 21))
             moveWide(bit(word, 22), rd(word), field(word, 19, 16) << 12 | field(word, 11, 0));
@@ -273,7 +268,7 @@ void ARMInstructionSetDecoder::decodeArmMiscellaneous(uint32_t word)
         return;
     case 0x1:
         if (op == 1) branchExchange(1, rm(word));
-        else if (op == 3 && !v4T) countLeadingZeros(rd(word), rm(word));
+        else if (op == 3 && v5) countLeadingZeros(rd(word), rm(word));
         else undefinedInstruction();
         return;
     case 0x2:
@@ -281,11 +276,11 @@ void ARMInstructionSetDecoder::decodeArmMiscellaneous(uint32_t word)
         else undefinedInstruction();
         return;
     case 0x3:
-        if (op == 1 && !v4T) branchExchange(3, rm(word));
+        if (op == 1 && v5) branchExchange(3, rm(word));
         else undefinedInstruction();
         return;
     case 0x5:
-        if (v4T) undefinedInstruction();
+        if (!v5) undefinedInstruction();
         else saturatingAddSubtract(op, rd(word), rn(word), rm(word));
         return;
     case 0x6:
@@ -293,14 +288,14 @@ void ARMInstructionSetDecoder::decodeArmMiscellaneous(uint32_t word)
         return;
     case 0x7: {
         const uint32_t imm16 = field(word, 19, 8) << 4 | field(word, 3, 0);
-        if (op == 1 && !v4T) breakpoint(imm16);
+        if (op == 1 && v5) breakpoint(imm16);
         else if (op == 3) secureMonitorCall(field(word, 3, 0));
         else if (op == 2) hypervisorCall(imm16);
         else undefinedInstruction();
         return;
     }
     default:
-        if (bit(word, 7) && !bit(word, 4) && !v4T)
+        if (bit(word, 7) && !bit(word, 4) && v5)
             decodeArmHalfwordMultiply(word);
         else
             undefinedInstruction();
@@ -332,7 +327,7 @@ void ARMInstructionSetDecoder::decodeArmLoadStoreWordByte(uint32_t word)
     else if (!bit(word, 4))
         loadStoreRegister(p, u, b, w, l, rn(word), rd(word), int(field(word, 11, 7)),
                           int(field(word, 6, 5)), rm(word));
-    else if (level == ArchV4T || level == ArchV5TE)
+    else if (!admits().armMedia)
         undefinedInstruction();
     else
         decodeArmMedia(word);

@@ -7,23 +7,9 @@
 // reached from the A32 tree, 63-97 from the T16 tree, 98-135 and 139-144 from the T32
 // tree (which also calls many A32 handlers). Register arguments are register numbers
 // 0-15; other arguments are the raw encoding fields unless stated otherwise.
+#include "arm/ArchitectureGating.h"
 #include <cstdint>
 
-// -arch levels; 0 admits every encoding the decoders know.
-enum ArchitectureLevel : int32_t {
-    ArchUnrestricted = 0,
-    ArchV4T = 1,
-    ArchV5TE = 2,
-    ArchV6 = 3,
-    ArchV6T2 = 4,
-    ArchV6M = 5,
-    ArchV7M = 6,
-    ArchV7EM = 7,
-    ArchV7R = 8,
-    ArchV7A = 9,
-    ArchV8MBaseline = 10,
-    ArchV8MMainline = 11
-};
 
 class ARMInstructionSetDecoder {
 public:
@@ -54,8 +40,8 @@ protected:
     void decodeArmMediaPackSaturateReverse(uint32_t word);
     void decodeArmMediaSignedMultiply(uint32_t word);
     void decodeArmCoprocessor(uint32_t word, bool unconditional);
-    // Barriers and CLREX exist on v7-A/R only among the levels with A32.
-    bool barriersAdmitted() const;
+    // The gating row of `level` (arm/ArchitectureGating.cpp).
+    const ArchitectureFeatures& admits() const { return architectureFeatures(level); }
     // Thumb sub-trees (arm/ThumbDecoder.cpp, arm/ThumbDecoder32.cpp).
     void decodeThumb16Miscellaneous(uint16_t hw);
     void decodeThumb32LoadStoreMultipleDual(uint16_t hw1, uint16_t hw2);

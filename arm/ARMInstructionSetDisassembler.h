@@ -8,14 +8,21 @@
 //   arm/ARMLoadStoreText.cpp             A32 loads, stores, swaps, exclusives, preloads
 //   arm/ARMMediaText.cpp                 A32 media, saturating and parallel arithmetic
 //   arm/ARMSystemText.cpp                branches, status, exceptions, hints, barriers
-//   arm/ARMCoprocessorText.cpp           coprocessor handlers 15-18
+//   arm/ARMCoprocessorText.cpp           coprocessor handlers 15-18 (dispatch by
+//                                        coprocessor), generic and XScale texts
+//   arm/VfpText.cpp                      VFP data processing and conversions
+//   arm/VfpTransferText.cpp              VFP loads/stores, core-register transfers,
+//                                        SIMD scalar moves and VDUP
 //   arm/AdvancedSimdText.cpp             Advanced SIMD data types, registers, lists, immediates
 //   arm/AdvancedSimdDataProcessing.cpp   handler 149: three-register and scalar forms
 //   arm/AdvancedSimdShiftMisc.cpp        handler 149: shifts, misc, immediates, vext/vtbl/vdup
 //   arm/AdvancedSimdLoadStore.cpp        handler 150: element and structure loads/stores
 //   arm/ThumbDisassembler*.cpp           T16 and T32 handler texts (63-135)
+// and the decoder side: arm/ARMDecoderA32.cpp, arm/ThumbDecoder*.cpp (decision trees),
+// arm/ArchitectureGating.cpp (what each -arch level admits, in one table).
 #include "arm/ARMInstructionSetDecoder.h"
 #include <cstdint>
+#include <initializer_list>
 #include <set>
 
 class ARMInstructionSetDisassembler : public ARMInstructionSetDecoder {
@@ -107,7 +114,7 @@ protected:
     // Hints print ".w" only in Thumb code.
     void emitHint(const char* name);
 
-    // ---- generic coprocessor syntax (VFP, XScale and SIMD grow beside it) ----
+    // ---- generic coprocessor syntax ----
     void emitGenericCoprocessorLoadStore(bool unconditional, bool p, bool u, bool d, bool w,
                                          bool l, int rn, int crd, int coprocessor,
                                          uint32_t imm8);
@@ -118,6 +125,72 @@ protected:
     void emitGenericCoprocessorRegisterTransfer(bool unconditional, int opc1, bool l,
                                                 int crn, int rt, int coprocessor, int opc2,
                                                 int crm);
+    // The address of LDC/STC and VLDR/VSTR: "[Rn, #+-off]{!}", "[Rn], #+-off",
+    // "[Rn], {0xNN}" or the PC-relative target.
+    void emitCoprocessorAddress(bool p, bool u, bool w, int rn, uint32_t imm8);
+    // " Rt{, Rt2}, <other>" for a move to core registers, " <other>, Rt{, Rt2}" for a move
+    // from them (rt2 < 0: a single core register).
+    template <typename EmitOther>
+    void emitCoreTransfer(bool toCore, int rt, int rt2, EmitOther emitOther)
+    {
+        emitChar(' ');
+        if (!toCore) {
+            emitOther();
+            emitSeparator();
+        }
+        emitRegister(rt);
+        if (rt2 >= 0) {
+            emitSeparator();
+            emitRegister(rt2);
+        }
+        if (toCore) {
+            emitSeparator();
+            emitOther();
+        }
+    }
+    void xscaleAccumulatorTransfer(bool l, int rdHi, int rdLo, int accumulator);
+    void xscaleMultiplyAccumulate(int opcode, int accumulator, int rm, int rs);
+
+    // ---- VFP (arm/VfpText.cpp, arm/VfpTransferText.cpp) ----
+    struct VfpRegister {
+        bool dbl;       // "d" (else "s")
+        int number;
+    };
+    // A register from its 4-bit field and extra bit: field:bit for singles, bit:field for
+    // doubles.
+    static VfpRegister vfpRegister(bool dbl, int field, bool extra);
+    // The fields of a data-processing word; dbl for coprocessor 11, dBit is bit 22 and
+    // opc2 bits 7:5 (N, op, M).
+    struct VfpFields {
+        bool dbl;
+        int crn, crd, crm, opc2;
+        bool dBit;
+        VfpRegister d(bool asDouble) const { return vfpRegister(asDouble, crd, dBit); }
+        VfpRegister n(bool asDouble) const { return vfpRegister(asDouble, crn, opc2 >> 2 & 1); }
+        VfpRegister m(bool asDouble) const { return vfpRegister(asDouble, crm, opc2 & 1); }
+    };
+    void emitVfpRegister(VfpRegister r);
+    // " r1, r2, ...": a blank, then the registers separated by ", ".
+    void emitVfpRegisters(std::initializer_list<VfpRegister> list);
+    // Legacy: legacy name, precision letter ('s', 'd', 'x'), cond. Unified (and forms
+    // without a legacy name): unified name, cond, `type` (".f32"/".f64" by precision when
+    // null) and `sourceType`.
+    void emitVfpMnemonic(const char* legacy, const char* unified, char precision,
+                         const char* type = nullptr, const char* sourceType = nullptr);
+    void vfpDataOperation(bool unconditional, int opc1, const VfpFields& fields);
+    void vfpOtherDataOperation(const VfpFields& fields);
+    void vfpFixedPointConversion(const VfpFields& fields);
+    void vfpArmV8DataOperation(int form, const VfpFields& fields);
+    void vfpLoadStore(bool p, bool u, bool dBit, bool w, bool l, int rn, int crd, bool dbl,
+                      uint32_t imm8);
+    void vfpLoadStoreMultiple(bool p, bool u, bool dBit, bool w, bool l, int rn, int crd,
+                              bool dbl, uint32_t imm8);
+    void vfpTwoRegisters(bool l, int rt2, int rt, bool dbl, int opc1, int crm);
+    void vfpRegisterTransfer(int opc1, bool l, int crn, int rt, bool dbl, int opc2);
+    void vfpSystemRegisterTransfer(bool l, int crn, int rt);
+    void vfpScalarTransfer(int opc1, bool l, int crn, int rt, int opc2);
+    void emitScalar(VfpRegister d, int index);
+    void simdDuplicate(int be, bool q, VfpRegister d, int rt, int opc2);
 
     // ---- A32 handlers ----
     void loadStoreImmediate(bool p, bool u, bool b, bool w, bool l, int rn, int rt,

@@ -14,12 +14,6 @@ bool isBit(uint32_t value, int n)
     return (value >> n) & 1;
 }
 
-// v4T, v5TE and v6 have no 32-bit Thumb: BL/BLX are two T16 halfwords there.
-bool hasThumb2(ArchitectureLevel level)
-{
-    return level != ArchV4T && level != ArchV5TE && level != ArchV6;
-}
-
 bool isBranchLinkSuffix(uint16_t hw)
 {
     return (hw >> 11) == 0x1D || (hw >> 11) == 0x1F;
@@ -29,9 +23,9 @@ bool isBranchLinkSuffix(uint16_t hw)
 
 void ARMInstructionSetDecoder::decodeThumb(uint32_t address, uint16_t halfword)
 {
-    if (!hasThumb2(level)) {
-        // A BL/BLX prefix not followed by its suffix is dropped: the halfword decodes
-        // on its own.
+    if (!admits().thumb2) {
+        // No 32-bit Thumb: BL/BLX are two T16 halfwords. A prefix not followed by its
+        // suffix is dropped: the halfword decodes on its own.
         if (pendingSecondHalf && !isBranchLinkSuffix(halfword))
             pendingSecondHalf = false;
         condition = 14;
@@ -83,7 +77,7 @@ void ARMInstructionSetDecoder::decodeThumb16(uint32_t, uint16_t hw)
             dataProcessingRegister16(field(hw, 9, 6), mid3, low3);
         else if (field(hw, 9, 8) != 3)
             highRegisterOperation(field(hw, 9, 8), isBit(hw, 7) << 3 | low3, field(hw, 6, 3));
-        else if (isBit(hw, 7) && level == ArchV4T)
+        else if (isBit(hw, 7) && !admits().thumbV5)
             undefinedInstruction16();
         else
             branchExchange16(isBit(hw, 7), field(hw, 6, 3), isBit(hw, 2));
@@ -123,7 +117,7 @@ void ARMInstructionSetDecoder::decodeThumb16(uint32_t, uint16_t hw)
             branch16(field(hw, 10, 0));
             return;
         }
-        if (level == ArchV4T)
+        if (!admits().thumbV5)
             undefinedInstruction16();
         else
             branchLinkExchangeSuffix(field(hw, 10, 0));
@@ -145,10 +139,10 @@ void ARMInstructionSetDecoder::decodeThumb16(uint32_t, uint16_t hw)
 // IT and the hints.
 void ARMInstructionSetDecoder::decodeThumb16Miscellaneous(uint16_t hw)
 {
-    const bool preV6 = level == ArchV4T || level == ArchV5TE;
+    const ArchitectureFeatures& features = admits();
     const int op = field(hw, 11, 8);
     if ((op & 5) == 1) { // x0x1
-        if (preV6 || level == ArchV6M)
+        if (!features.compareBranchZero)
             undefinedInstruction16();
         else
             compareBranchZero(isBit(hw, 11), isBit(hw, 9), field(hw, 7, 3), field(hw, 2, 0));
@@ -163,13 +157,13 @@ void ARMInstructionSetDecoder::decodeThumb16Miscellaneous(uint16_t hw)
         adjustStackPointer16(isBit(hw, 7), field(hw, 6, 0));
         return;
     case 0x2:
-        if (preV6)
+        if (!features.thumbV6)
             undefinedInstruction16();
         else
             extend16(field(hw, 7, 6), field(hw, 5, 3), field(hw, 2, 0));
         return;
     case 0x6:
-        if (preV6)
+        if (!features.thumbV6)
             undefinedInstruction16();
         else if (field(hw, 7, 4) == 5) // bits 2:0 should be zero; they do not select
             setEndianness16(isBit(hw, 3));
@@ -179,25 +173,25 @@ void ARMInstructionSetDecoder::decodeThumb16Miscellaneous(uint16_t hw)
             undefinedInstruction16();
         return;
     case 0xA:
-        if (preV6)
+        if (!features.thumbV6)
             undefinedInstruction16();
         else
             reverseBytes(field(hw, 7, 6), field(hw, 5, 3), field(hw, 2, 0));
         return;
     case 0xE:
-        if (level == ArchV4T)
+        if (!features.thumbV5)
             undefinedInstruction16();
         else
             breakpoint16(field(hw, 7, 0));
         return;
     case 0xF:
-        if (preV6 || level == ArchV6) {
-            undefinedInstruction16();
-        } else if (field(hw, 3, 0) != 0) {
-            if (level == ArchV6M)
+        if (field(hw, 3, 0) != 0) {
+            if (!features.ifThen)
                 undefinedInstruction16();
             else
                 ifThen(field(hw, 7, 4), field(hw, 3, 0));
+        } else if (!features.thumbHints) {
+            undefinedInstruction16();
         } else {
             switch (field(hw, 7, 4)) {
             case 0: noOperation16(); break;

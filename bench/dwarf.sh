@@ -1,7 +1,9 @@
 #!/bin/sh
-# Times `morvane -dwarf` against `llvm-dwarfdump --debug-info` and
-# `arm-none-eabi-readelf --debug-dump=info` on a large image with several MiB of
-# DWARF 4 .debug_info, built here from generated C++ sources.
+# Times the whole `morvane -dwarf` listing against the same sections printed by
+# `llvm-dwarfdump --debug-info --debug-line --debug-frame` and
+# `arm-none-eabi-readelf --debug-dump=info,line,frames,pubnames,aranges,macro` on a large
+# image with several MiB of DWARF 4, built here from generated C++ sources. The image has
+# no .debug_pubnames, so morvane collects the public names from every unit's tree.
 #
 #   bench/dwarf.sh [path/to/morvane]      (default: build/morvane)
 #
@@ -66,12 +68,12 @@ arm-none-eabi-readelf -S -W "$IMAGE" | awk '{ for (i = 1; i < NF; i++) if ($i ==
 . "$(dirname "$0")/measure.sh"
 
 morvane=$(measure "$MORVANE" -dwarf "$IMAGE")
-llvm=$(measure llvm-dwarfdump --debug-info "$IMAGE")
-readelf=$(measure arm-none-eabi-readelf --debug-dump=info "$IMAGE")
-echo "                                         elapsed  cpu   peak KiB"
-echo "morvane -dwarf:                          $morvane"
-echo "llvm-dwarfdump --debug-info:             $llvm"
-echo "arm-none-eabi-readelf --debug-dump=info: $readelf"
+llvm=$(measure llvm-dwarfdump --debug-info --debug-line --debug-frame "$IMAGE")
+readelf=$(measure arm-none-eabi-readelf --debug-dump=info,line,frames,pubnames,aranges,macro "$IMAGE")
+echo "                                   elapsed  cpu   peak KiB"
+echo "morvane -dwarf:                    $morvane"
+echo "llvm-dwarfdump (info, line, frame): $llvm"
+echo "readelf (info, line, frames, ...): $readelf"
 echo "$morvane $llvm $readelf" | awk '{
     fast = $5 < $8 ? 4 : 7;   # the faster peer by CPU time
     printf "cpu time ratio: morvane/llvm-dwarfdump %.2f, morvane/readelf %.2f, morvane/faster peer %.2f (target <= 0.5)\n", $2 / $5, $2 / $8, $2 / $(fast + 1);

@@ -6,8 +6,14 @@
 #include "common/Text.h"
 #include "dump/Fatal.h"
 #include "dwarf/DwarfListing.h"
+#include "dwarf/RegisterGroupWriter.h"
+#include "elf/ARMAttributes.h"
 #include "elf/ElfFile.h"
 #include "elf/ElfListings.h"
+#include "elf/ElfPatches.h"
+#include "elf/SectionComparison.h"
+
+#include <cstdlib>
 
 namespace {
 
@@ -42,27 +48,16 @@ void printSections(const ElfFile& image, FILE* stream)
         section->print(stream);
 }
 
-// -cmp: compares the code sections with those of options.cmpFile.
-void compareSections(const DwarfDumpArgParse&, ElfFile&)
+// -cmp: ends the run at the first code section that differs from its namesake in
+// options.cmpFile; returns when all agree.
+void compareWithSecondFile(const DwarfDumpArgParse& options, const ElfFile& image)
 {
-}
-
-// The three patches change the image in memory; runPatch writes it back afterwards.
-void patchVFPflags(ElfFile&)
-{
-}
-
-void patchTISections(ElfFile&)
-{
-}
-
-void patchThumbSymbols(ElfFile&)
-{
-}
-
-// Writes the whole image over the input file. Throws HException on failure.
-void writeImageBack(ElfFile&, const QString&)
-{
+    try {
+        if (!compareSections(image, textFromBytes(options.cmpFile), stderr))
+            exit(1);
+    } catch (const HException& exception) {
+        fatal("open error %s\n", exception.what());
+    }
 }
 
 // Runs one patch and writes the result back. An archive member is never written back:
@@ -75,20 +70,18 @@ void runPatch(const char* option, void (*patch)(ElfFile&), const DwarfDumpArgPar
               option, inputPath(options).constData(), memberName);
     patch(image);
     try {
-        writeImageBack(image, options.inputFile);
+        image.save(options.inputFile);
     } catch (const HException& exception) {
         fatal("write error %s\n", exception.what());
     }
 }
 
 // -ARMAttributes: the attributes listing, always on standard output.
-void printARMAttributes(ElfFile&, FILE*)
+void printAttributes(const ElfFile& image)
 {
-}
-
-// -mm: register groups as XML from the image's globals and their DWARF types.
-void printRegisterGroups(ElfFile&, FILE*)
-{
+    if (!printARMAttributes(image, stdout))
+        fprintf(stderr, "warning: section .ARM.attributes: an attribute runs past the end of "
+                        "its subsection; the listing stops before it\n");
 }
 
 } // namespace
@@ -97,6 +90,14 @@ void dumpImage(const DwarfDumpArgParse& options, uint8_t* image, uint32_t length
                const char* memberName)
 {
     FILE* out = outputStream();
+    // Releases the image however the sequence ends, also when a fatal handler unwinds.
+    struct ImageRelease {
+        ~ImageRelease()
+        {
+            delete theImage;
+            theImage = nullptr;
+        }
+    } release;
     loadImage(image, length);
     ElfFile& elf = *theImage;
     if (options.header)
@@ -112,19 +113,17 @@ void dumpImage(const DwarfDumpArgParse& options, uint8_t* image, uint32_t length
     if (options.disassemble)
         printDisassembly(elf, options.arch, options.ual, out);
     if (options.cmpFile)
-        compareSections(options, elf);
+        compareWithSecondFile(options, elf);
     if (options.setVFPflags)
-        runPatch("-setVFPflags", patchVFPflags, options, elf, memberName);
+        runPatch("-setVFPflags", setVFPFlags, options, elf, memberName);
     if (options.deTISection)
-        runPatch("-deTISection", patchTISections, options, elf, memberName);
+        runPatch("-deTISection", retypeTISections, options, elf, memberName);
     if (options.thumbSymbols)
-        runPatch("-ThumbSymbols", patchThumbSymbols, options, elf, memberName);
+        runPatch("-ThumbSymbols", markThumbSymbols, options, elf, memberName);
     if (options.armAttributes)
-        printARMAttributes(elf, stdout);
+        printAttributes(elf);
     if (options.relocations)
         printRelocations(elf, out);
     if (options.mm)
-        printRegisterGroups(elf, out);
-    delete theImage;
-    theImage = nullptr;
+        writeRegisterGroups(elf, out, options.ignoreDebugAranges);
 }

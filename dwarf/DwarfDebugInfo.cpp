@@ -2,38 +2,45 @@
 #include "common/ByteOrder.h"
 #include "dwarf/DwarfConstants.h"
 #include "dwarf/DwarfWarning.h"
-#include "dwarf/LineProgramHeader.h"
+#include "dwarf/DwarfLineProgram.h"
 #include "elf/ElfFile.h"
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
 // The unit header: length (4), version (2), abbreviation offset (4), address size (1).
 const uint32_t unitHeaderSize = 11;
 
-void bind(const ElfFile& image, const char* name, const uint8_t*& bytes, uint32_t& size)
+// Bytes of .debug_info whose trees, read while loading, stay in memory (a tree takes
+// about eight times its unit's size).
+const uint64_t keptTreeBudget = 16u << 20;
+
+// True when the image has the section.
+bool bind(const ElfFile& image, const char* name, const uint8_t*& bytes, uint32_t& size)
 {
     ElfSection* section = image.getSection(QString::fromLatin1(name));
     bytes = section ? section->data : nullptr;
     size = bytes ? section->availableSize() : 0;
+    return bytes != nullptr;
 }
 
 }
 
-DwarfDebugInfo::DwarfDebugInfo(uint32_t byteOrder) : byteOrder(byteOrder)
+DwarfDebugInfo::DwarfDebugInfo(uint32_t byteOrder) : frames(byteOrder), byteOrder(byteOrder)
 {
+    pubnames.byteOrder = pubtypes.byteOrder = addressRanges.byteOrder = macros.byteOrder = byteOrder;
+    macros.owner = this;
 }
 
 DwarfDebugInfo::~DwarfDebugInfo() = default;
 
 void DwarfDebugInfo::load(const ElfFile& image, uint32_t bias, bool ignoreAranges, bool skipFrame)
 {
-    // The address-range and call-frame tables are not read yet, so their switches have
-    // nothing to act on.
-    (void)ignoreAranges;
-    (void)skipFrame;
     addressBias = bias;
-    bindSections(image);
+    bindSections(image, ignoreAranges);
+    if (!skipFrame)
+        bind(image, ".debug_frame", frames.data, frames.size);
     if (!debugInfo)
         return;
     if (!debugAbbrev) {
@@ -43,16 +50,34 @@ void DwarfDebugInfo::load(const ElfFile& image, uint32_t bias, bool ignoreArange
     openUnits();
     std::stable_sort(units.begin(), units.end(),
                      [](const auto& a, const auto& b) { return a->offset < b->offset; });
+    if (!rangesLoaded)
+        sortRanges(addressRanges);
+    if (!pubnamesLoaded)
+        sortNames(pubnames);
 }
 
-void DwarfDebugInfo::bindSections(const ElfFile& image)
+// The tables are read as their sections are bound, before any unit.
+void DwarfDebugInfo::bindSections(const ElfFile& image, bool ignoreAranges)
 {
+    const uint8_t* bytes = nullptr;
+    uint32_t size = 0;
     bind(image, ".debug_abbrev", debugAbbrev, debugAbbrevSize);
     bind(image, ".debug_info", debugInfo, debugInfoSize);
     bind(image, ".debug_loc", debugLoc, debugLocSize);
     bind(image, ".debug_str", debugStr, debugStrSize);
+    if (bind(image, ".debug_pubnames", bytes, size)) {
+        parseNames(pubnames, bytes, size, ".debug_pubnames");
+        pubnamesLoaded = true;
+    }
+    if (bind(image, ".debug_pubtypes", bytes, size))
+        parseNames(pubtypes, bytes, size, ".debug_pubtypes");
+    if (!ignoreAranges && bind(image, ".debug_aranges", bytes, size)) {
+        parseRanges(addressRanges, bytes, size);
+        rangesLoaded = true;
+    }
     bind(image, ".debug_ranges", debugRanges, debugRangesSize);
     bind(image, ".debug_line", debugLine, debugLineSize);
+    bind(image, ".debug_macro", macros.bytes, macros.size);
     dwarf5.bind(image);
 }
 
@@ -67,13 +92,41 @@ void DwarfDebugInfo::openUnits()
         units.push_back(std::make_unique<DwarfCompilationUnit>());
         DwarfCompilationUnit& unit = *units.back();
         unit.open(byteOrder, this, offset);
-        if (unit.headerEntry)
-            readFileTable(*this, unit);
+        readUnitTables(unit);
         if (unit.truncated) {
             dwarfWarning("unit at 0x%x: its length runs past the end of .debug_info; it is read up to there", offset);
             return;
         }
         offset += unit.length();
+    }
+}
+
+// The unit's line program and, without .debug_pubnames, its public names. Units made by
+// clang keep all their rows, and their ranges join the range table at once, since later
+// units' rows are filtered through it.
+void DwarfDebugInfo::readUnitTables(DwarfCompilationUnit& unit)
+{
+    if (unit.headerEntry) {
+        auto producer = unit.headerEntry->lookupAttribute(DW_AT_producer, false);
+        if (producer && producer->valueClass == DwarfValueClass::String && producer->data
+            && strstr(producer->text(), "clang")) {
+            decodeLineProgram(*this, false, unit);
+            sortRanges(addressRanges);
+        } else {
+            decodeLineProgram(*this, rangesLoaded, unit);
+        }
+    }
+    if (!pubnamesLoaded) {
+        bool wasRead = unit.entriesRead;
+        collectNames(pubnames, unit);
+        // The trees read for the names are kept for whoever needs them next (the listing
+        // prints them), up to a budget; beyond it they are freed (the names are copies) and
+        // read again on need, so that a huge image does not hold all its trees at once.
+        if (!wasRead && unit.entriesRead) {
+            keptTreeBytes += unit.length();
+            if (keptTreeBytes > keptTreeBudget)
+                unit.releaseEntries();
+        }
     }
 }
 

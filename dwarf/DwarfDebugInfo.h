@@ -1,10 +1,15 @@
 #pragma once
 // The DWARF model of one ELF image: the DWARF section bytes (pointers into the image, never
-// copied or changed) and the compilation units of .debug_info. The image must outlive it.
+// copied or changed), the compilation units of .debug_info, the line map the units' line
+// programs fill, and the name, address-range and macro tables. The image must outlive it.
 #include "dwarf/Dwarf5Sections.h"
+#include "dwarf/DwarfAddressRangeTable.h"
 #include "dwarf/DwarfAttributeValue.h"
 #include "dwarf/DwarfCompilationUnit.h"
 #include "dwarf/DwarfDebuggingInformationEntry.h"
+#include "dwarf/DwarfMacroTable.h"
+#include "dwarf/DwarfNameTable.h"
+#include "dwarf/FrameSection.h"
 #include "dwarf/SourceAddressMap.h"
 #include <cstdint>
 #include <map>
@@ -21,7 +26,8 @@ public:
     DwarfDebugInfo(const DwarfDebugInfo&) = delete;
     DwarfDebugInfo& operator=(const DwarfDebugInfo&) = delete;
 
-    // Binds the DWARF sections of `image` and opens every unit. Called once.
+    // Binds the DWARF sections of `image`, reads the name and range tables, opens every
+    // unit and decodes its line program. Called once.
     void load(const ElfFile& image, uint32_t bias, bool ignoreAranges, bool skipFrame);
 
     DwarfCompilationUnit* findUnit(uint32_t unitOffset) const;
@@ -48,18 +54,29 @@ public:
     // name one large table: it is read once.
     std::map<uint64_t, std::vector<DwarfAbbreviation>> abbreviationTables;   // by offset, version 5 above 2^32
     std::vector<std::unique_ptr<DwarfCompilationUnit>> units;   // by offset after load
+    FrameSection frames;
     const uint8_t* debugLoc = nullptr;
     uint32_t debugLocSize = 0;
+    DwarfNameTable pubnames;
+    DwarfNameTable pubtypes;
+    DwarfAddressRangeTable addressRanges;
     const uint8_t* debugRanges = nullptr;
     uint32_t debugRangesSize = 0;
+    DwarfMacroTable macros;
     Dwarf5Sections dwarf5;
     uint32_t byteOrder;
-    bool rangesLoaded = false;
+    bool rangesLoaded = false;         // addressRanges came from .debug_aranges
+    bool pubnamesLoaded = false;       // pubnames came from .debug_pubnames
     // Unit trees being read at this moment: reading one resolves names through references,
     // which may read further units from inside it.
     uint32_t treeReadsInProgress = 0;
+    // Line programs decoded so far: .debug_line offset, and the unit that named it.
+    std::map<uint32_t, uint32_t> decodedLinePrograms;
+    // Bytes of the units whose trees were read while loading and kept.
+    uint64_t keptTreeBytes = 0;
 
 private:
-    void bindSections(const ElfFile& image);
+    void bindSections(const ElfFile& image, bool ignoreAranges);
     void openUnits();
+    void readUnitTables(DwarfCompilationUnit& unit);
 };

@@ -1,11 +1,11 @@
 #include "dwarf/DwarfEntryPrinter.h"
-#include "common/ByteOrder.h"
 #include "dwarf/DwarfAttributeIterator.h"
 #include "dwarf/DwarfCompilationUnit.h"
 #include "dwarf/DwarfConstants.h"
 #include "dwarf/DwarfDebugInfo.h"
 #include "dwarf/DwarfFileTable.h"
 #include "dwarf/DwarfNames.h"
+#include "dwarf/DwarfRangeList.h"
 
 void DwarfEntryPrinter::indent(int level)
 {
@@ -142,20 +142,10 @@ void DwarfEntryPrinter::printFilePath(const DwarfCompilationUnit& unit, uint32_t
     out.bytes(paths[index].data(), paths[index].size());
 }
 
-// The range list at `offset` of .debug_ranges, up to a pair whose begin is 0 or the
-// section end.
 void DwarfEntryPrinter::printRanges(const DwarfDebuggingInformationEntry& entry, uint32_t offset)
 {
-    const DwarfDebugInfo& reader = *entry.unit->owner;
-    if (!reader.debugRanges)
-        return;
-    for (uint64_t position = offset; position + 8 <= reader.debugRangesSize; position += 8) {
-        uint32_t begin = readU32(reader.debugRanges + position, entry.byteOrder());
-        uint32_t end = readU32(reader.debugRanges + position + 4, entry.byteOrder());
-        if (begin == 0)
-            return;
-        printRange(begin, end);
-    }
+    forEachRangePair(*entry.unit->owner, offset, entry.byteOrder(),
+                     [this](uint32_t begin, uint32_t end) { printRange(begin, end); });
 }
 
 // "0x%X-0x%X ", as a .debug_ranges pair prints.

@@ -26,12 +26,17 @@ void dump(DwarfDebugInfo& reader, FILE* stream)
     fputs("Line\n----\n", stream);
     printLineMap(reader, stream);
     fputs("Frame\n-----\n", stream);
+    dumpFrames(reader.frames, stream);
     fputs("Debugging Information\n---------------------\n", stream);
     printDebuggingInformation(reader, stream);
     fputs("\nPubnames\n--------\n", stream);
+    printNames(reader.pubnames, stream);
     fputs("\nPubtypes\n--------\n", stream);
+    printNames(reader.pubtypes, stream);
     fputs("\nAranges\n-------\n", stream);
+    printRanges(reader.addressRanges, stream);
     fputs("\nMacros\n-------\n", stream);
+    printMacros(reader.macros, stream);
 }
 
 void printDwarf(const ElfFile& image, bool ignoreDebugAranges, FILE* stream)

@@ -14,30 +14,6 @@ namespace {
 const uint32_t programEntrySize = 32;
 const uint32_t sectionEntrySize = 40;
 
-void headerToHost(ElfHeader* h, bool be)
-{
-    toHost16(ELF_RECORD_FIELD(h, ElfHeader, e_type), be);
-    toHost16(ELF_RECORD_FIELD(h, ElfHeader, e_machine), be);
-    toHost32(ELF_RECORD_FIELD(h, ElfHeader, e_version), be);
-    toHost32(ELF_RECORD_FIELD(h, ElfHeader, e_entry), be);
-    toHost32(ELF_RECORD_FIELD(h, ElfHeader, e_phoff), be);
-    toHost32(ELF_RECORD_FIELD(h, ElfHeader, e_shoff), be);
-    toHost32(ELF_RECORD_FIELD(h, ElfHeader, e_flags), be);
-    toHost16(ELF_RECORD_FIELD(h, ElfHeader, e_ehsize), be);
-    toHost16(ELF_RECORD_FIELD(h, ElfHeader, e_phentsize), be);
-    toHost16(ELF_RECORD_FIELD(h, ElfHeader, e_phnum), be);
-    toHost16(ELF_RECORD_FIELD(h, ElfHeader, e_shentsize), be);
-    toHost16(ELF_RECORD_FIELD(h, ElfHeader, e_shnum), be);
-    toHost16(ELF_RECORD_FIELD(h, ElfHeader, e_shstrndx), be);
-}
-
-// Program and section header entries are nothing but 32-bit words, back to back.
-void wordsToHost(void* record, uint32_t size, bool be)
-{
-    for (uint32_t offset = 0; offset < size; offset += 4)
-        toHost32(static_cast<uint8_t*>(record) + offset, be);
-}
-
 } // namespace
 
 uint32_t ElfSection::availableSize() const
@@ -47,7 +23,7 @@ uint32_t ElfSection::availableSize() const
     // Measured from the contents pointer fixed at load time: header fields may have been
     // rewritten since by the conversion of an overlapping table in a damaged image.
     uint32_t left = uint32_t(file->image + file->imageLength - data);
-    return std::min(header->sh_size, left);
+    return std::min(uint32_t(header->sh_size), left);
 }
 
 ElfFile::ElfFile(bool useARMSymbols, bool demangleNames)

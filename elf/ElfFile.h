@@ -132,6 +132,10 @@ public:
     void load(const QString& path);
     // Releases everything, including the image bytes.
     void clear();
+    // Writes the image bytes, tables back in the image's byte order, over the file at
+    // `path` (replaced through a temporary file where its directory allows one). The model
+    // stays usable. Throws HException "cannot open PATH" or "write read PATH".
+    void save(const QString& path);
 
     // Hook for image classes that relocate addresses; the tool's images do not.
     virtual uint32_t translateAddress(uint32_t address) const { return address; }
@@ -170,6 +174,14 @@ public:
     std::vector<ElfSymbol*> otherSymbols;
 
 private:
+    // Converts every table field loadImage converted, in the reverse order of the load:
+    // tables of a damaged image may overlap.
+    void tablesToImageOrder();
+    // The same conversions in load order.
+    void tablesToHostOrder();
+    // Converts the ".symtab" entries read by loadSymbols either way.
+    void symbolEntriesToHost();
+
     // A symbol's sort key: its (demangled) name bytes and its index in table order. Kept
     // small, since tables of 100,000 symbols are common.
     struct SymbolKey {

@@ -23,14 +23,6 @@ struct NameBytes {
 };
 
 
-void symbolToHost(ElfSymbolEntry* s, bool be)
-{
-    toHost32(ELF_RECORD_FIELD(s, ElfSymbolEntry, st_name), be);
-    toHost32(ELF_RECORD_FIELD(s, ElfSymbolEntry, st_value), be);
-    toHost32(ELF_RECORD_FIELD(s, ElfSymbolEntry, st_size), be);
-    toHost16(ELF_RECORD_FIELD(s, ElfSymbolEntry, st_shndx), be);
-}
-
 bool isMangled(NameBytes name)
 {
     const char* n = name.bytes;

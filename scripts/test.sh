@@ -26,6 +26,10 @@ build_and_test() {
 build_and_test build -DCMAKE_BUILD_TYPE=Release || status=1
 build_and_test build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANE_SANITIZE=ON || status=1
 
+# A short run of every fuzz target; it also replays the inputs of fuzz/regressions/.
+echo "=== fuzz"
+bash scripts/fuzz.sh 30 || status=1
+
 if [ $status -eq 0 ]; then
     echo "=== all tests passed (Release and sanitizer builds)"
 else

@@ -2,7 +2,8 @@
 //   isa level syntax address units => text
 // isa "a32" (one word) or "thumb" (halfwords, fed in order the way the listing feeds them;
 // a 32-bit instruction is two halfwords, and several instructions on one line, such as an
-// IT block, give their texts joined by " ; "); level as -arch spells it or "all"; syntax
+// IT block, give their texts joined by " ; "); level as -arch spells it, "all", or "xscale"
+// (unrestricted, processor model 28); syntax
 // "ual", "legacy" or "both"; address and units in hex. Blank lines and lines starting with
 // "#" are ignored.
 #include "arm/ARMInstructionSetDisassembler.h"
@@ -20,7 +21,8 @@ namespace {
 
 class CaseDisassembler : public ARMInstructionSetDisassembler {
 public:
-    CaseDisassembler(ArchitectureLevel level, bool unified) : ARMInstructionSetDisassembler(level, 0)
+    CaseDisassembler(ArchitectureLevel level, int32_t model, bool unified)
+        : ARMInstructionSetDisassembler(level, model)
     {
         unifiedSyntax = unified;
     }
@@ -45,6 +47,7 @@ struct Case {
     std::string where;   // file:line
     bool arm = true;
     ArchitectureLevel level = ArchUnrestricted;
+    int32_t model = 0;
     std::string syntax;
     uint32_t address = 0;
     std::vector<uint32_t> units;
@@ -61,12 +64,14 @@ bool parseCase(const std::string& line, Case& c)
     std::string isa, level;
     fields >> isa >> level >> c.syntax >> std::hex >> c.address;
     c.arm = isa == "a32";
-    c.level = level == "all" ? ArchUnrestricted : architectureLevelFromName(level.c_str());
+    const bool anyLevel = level == "all" || level == "xscale";
+    c.level = anyLevel ? ArchUnrestricted : architectureLevelFromName(level.c_str());
+    c.model = level == "xscale" ? 28 : 0;
     for (uint32_t unit; fields >> unit;)
         c.units.push_back(unit);
     return (c.arm || isa == "thumb") && !c.units.empty() &&
            (c.syntax == "ual" || c.syntax == "legacy" || c.syntax == "both") &&
-           (level == "all" || c.level != ArchUnrestricted);
+           (anyLevel || c.level != ArchUnrestricted);
 }
 
 std::vector<Case> loadCases()
@@ -107,7 +112,7 @@ TEST(CaseTable, EveryCaseGivesItsText)
         for (bool unified : {true, false}) {
             if ((unified && c.syntax == "legacy") || (!unified && c.syntax == "ual"))
                 continue;
-            CaseDisassembler disassembler(c.level, unified);
+            CaseDisassembler disassembler(c.level, c.model, unified);
             EXPECT_EQ(disassembler.run(c.arm, c.address, c.units), c.text)
                 << c.where << (unified ? " (unified)" : " (legacy)");
         }

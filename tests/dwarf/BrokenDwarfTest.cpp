@@ -1,6 +1,6 @@
 // Damaged DWARF never crashes the binary: truncated units, bad abbreviation offsets, huge
-// block lengths, endless LEB128 numbers, unterminated texts, deep nesting and random byte
-// flips. Each run must end with status 0 or 1 and without a sanitizer report (the CI runs
+// block lengths, endless LEB128 numbers, unterminated texts, line programs and tables cut
+// short, deep nesting and random byte flips. Each run must end with status 0 or 1 and without a sanitizer report (the CI runs
 // these under ASan and UBSan).
 #include "DwarfTestSupport.h"
 
@@ -105,6 +105,37 @@ struct Damage {
     std::vector<std::string> out;
 };
 
+// A CIE (length 12, version 1, factors 2 and -4, register 14, DW_CFA_def_cfa(13, 0)), cut
+// short, with lengths past the section or of 0.
+std::vector<Damage> frameDamages(std::vector<Damage> list)
+{
+    auto frames = [](const Bytes& section) { return dwarfImage(false, {{".debug_frame", section.data}}); };
+    Bytes cie;
+    cie.u32(12).u32(0xFFFFFFFF).u8(1).u8(0).uleb(2).sleb(-4).u8(14).raw({0x0C, 0x0D, 0x00});
+    Bytes cutHeader = Bytes(cie).raw(cie.data);
+    cutHeader.data.resize(26);   // the second CIE ends before its code alignment factor
+    Bytes cutOperand = cie;
+    cutOperand.data.pop_back();
+    Bytes zeroLengths;
+    for (int i = 0; i < 3; ++i)
+        zeroLengths.u32(0).u32(0).u32(0x8000).u32(4);
+    const std::string fde = "length: 0 cie_id: 0x0 FDE initial_location: 0x8000 address_range: 0x4\n";
+    const std::string lastInstruction = "DW_CFA_def_cfa(13, 0)\nDebugging";
+    list.insert(list.end(),
+                {{"frame entry cut inside its header", frames(cutHeader), true,
+                  {"the entry at 0x10 is cut short by the end of the section"}, {lastInstruction}},
+                 {"frame operand cut by the section end", frames(cutOperand), true, {"the entry at 0x0 is cut short"},
+                  {"return_address_register: 14\n\nDebugging"}},
+                 {"zero frame lengths", frames(zeroLengths), true, {}, {fde + "\n" + fde + "\n" + fde + "Debugging"}},
+                 {"empty .debug_frame", frames(Bytes()), true, {}, {"Frame\n-----\nDebugging"}}});
+    for (uint32_t length : {0xFFFFFFFFu, 0x7FFFFFFFu, 0x11u}) {
+        Bytes pastEnd = Bytes().u32(length).raw(std::vector<uint8_t>(cie.data.begin() + 4, cie.data.end()));
+        list.push_back({"frame length " + std::to_string(length), frames(pastEnd), true, {},
+                        {"length: " + std::to_string(int32_t(length)) + " cie_id", lastInstruction}});
+    }
+    return list;
+}
+
 std::vector<Damage> damages()
 {
     std::vector<uint8_t> endless(64, 0x80);
@@ -152,6 +183,37 @@ std::vector<Damage> damages()
         {"unterminated include directory",
          imageWith(unitBytes(oneFile), simpleAbbreviations, {0}, unterminatedDirectory.data), false, {}, {}},
     };
+    // Line programs, name, range and macro tables cut short: what was read before is listed.
+    Bytes rows = Bytes().u8(0).uleb(5).u8(2).u32(0x1000).u8(1);
+    Bytes lineRangeZero = lineProgram({}, {{"a.c", 0}}, Bytes(rows).u8(20).u8(1));
+    lineRangeZero.data[13] = 0;
+    const std::string row = "Addresses:\n0x1000 1 a.c\nSources:";
+    const std::string pastLine = "its line program at 0x0 runs past the end of .debug_line";
+    auto tableImage = [](const char* name, const Bytes& bytes) { return dwarfImage(false, {{name, bytes.data}}); };
+    list.insert(list.end(), {
+        {"line program cut in an operand", imageWith(unitBytes(oneFile), simpleAbbreviations, {0},
+                                                     lineProgram({}, {{"a.c", 0}}, Bytes(rows).u8(2).u8(0x80)).data),
+         true, {pastLine}, {row}},
+        {"extended opcode longer than the section",
+         imageWith(unitBytes(oneFile), simpleAbbreviations, {0},
+                   lineProgram({}, {{"a.c", 0}}, Bytes(rows).u8(0).uleb(0xFFFFFFF0).u8(0x80).u8(1)).data),
+         true, {pastLine}, {row}},
+        {"two units naming one line program",
+         imageWith(unitBytes(oneFile).raw(unitBytes(oneFile).data), simpleAbbreviations, {0},
+                   lineProgram({}, {{"a.c", 0}}).data),
+         true, {"unit at 0x1d: its line program at 0x0 is that of the unit at 0x0"}, {}},
+        {"line range 0", imageWith(unitBytes(oneFile), simpleAbbreviations, {0}, lineRangeZero.data), true,
+         {"line program has a line range of 0"}, {row}},
+        {"aranges set past the section",
+         tableImage(".debug_aranges", Bytes().u32(0x1000).u16(2).u32(0).u16(4).u32(0).u32(0x8000).u32(0x10).u32(1)),
+         true, {".debug_aranges: the set at 0x0 runs past the end"}, {"cuoffset 0x0 address 0x8000 length 16\n"}},
+        {"pubnames name past the section",
+         tableImage(".debug_pubnames", Bytes().u32(9).u16(2).u32(0).u32(0x10).u32(0x20).str("ok").u32(0x30).u8('c')),
+         true, {".debug_pubnames: the set at 0x0 runs past the end"}, {"ok cuoffset 0x0 cusize 16 offset 32\n"}},
+        {"macro operation past the section",
+         tableImage(".debug_macro", Bytes().u16(4).u8(0).u8(1).uleb(1).str("X").u8(1).uleb(2).u8('Y')), true,
+         {".debug_macro: an operation runs past the end"}, {"flags 0x00\nDW_MACRO_define lineno 1 macro X\n"}},
+    });
     Bytes good = version5Entries(8, 0, 0, 0, 0);
     Bytes withData16 = Bytes(version5Entries(8, 0, 0, 0, 0)).uleb(2).raw(std::vector<uint8_t>(15, 7));
     std::vector<uint8_t> cutRangeList = {0x11, 0, 0, 0, 5, 0, 4, 0, 1, 0, 0, 0, 4, 0, 0, 0, 7, 0, 0x80};
@@ -200,7 +262,7 @@ std::vector<Damage> damages()
         list.push_back({"block length " + std::to_string(length),
                         imageWith(unitBytes(withVariable(compileUnit(), length, {1, 2, 3, 0}))), true,
                         {"runs past the end of the unit"}, {}});
-    return list;
+    return frameDamages(list);
 }
 
 } // namespace
@@ -273,14 +335,17 @@ TEST(BrokenDwarf, RandomByteFlipsInToolchainImages)
 {
     std::mt19937 random(20261205);
     for (const char* fixture : {"features-dwarf4.elf", "basic-dwarf2.elf", "basic-dwarf4-be.elf", "basic-clang.elf",
-                                "features-default.elf", "basic-dwarf5-be.elf", "basic-clang-dwarf5.elf"}) {
+                                "tables-dwarf3.elf", "features-default.elf", "basic-dwarf5-be.elf",
+                                "basic-clang-dwarf5.elf"}) {
         std::vector<uint8_t> original = readFileBytes(MORVANE_TEST_DATA "/dwarf/" + std::string(fixture));
         ASSERT_FALSE(original.empty()) << fixture;
         std::unique_ptr<ElfFile> model = loadDwarf(original).image;
         // Flip bytes inside the DWARF sections, where the reader looks.
         std::vector<std::pair<uint32_t, uint32_t>> ranges;
         for (const char* name : {".debug_info", ".debug_abbrev", ".debug_str", ".debug_line", ".debug_ranges",
-                                 ".debug_str_offsets", ".debug_addr", ".debug_line_str", ".debug_rnglists"}) {
+                                 ".debug_aranges", ".debug_pubnames", ".debug_pubtypes", ".debug_macro",
+                                 ".debug_frame", ".debug_str_offsets", ".debug_addr", ".debug_line_str",
+                                 ".debug_rnglists", ".debug_loclists"}) {
             ElfSection* section = model->getSection(QString::fromLatin1(name));
             if (section && section->availableSize())
                 ranges.emplace_back(uint32_t(section->data - model->image), section->availableSize());

@@ -270,28 +270,6 @@ TEST(DwarfListing, TreeShapesAndConsecutiveUnits)
               "  DW_AT_low_pc DW_FORM_addr 0x8000 \n  DW_AT_byte_size DW_FORM_data1 0x9 \n\n");
 }
 
-namespace {
-
-// A version 2 line-program header with the given include directories and files
-// (name, directory number); no opcodes.
-Bytes lineProgram(const std::vector<std::string>& directories,
-                  const std::vector<std::pair<std::string, uint32_t>>& files)
-{
-    Bytes body;
-    body.u8(2).u8(1).u8(uint8_t(-5)).u8(14).u8(13).raw({0, 1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 1});
-    for (const auto& directory : directories)
-        body.str(directory);
-    body.u8(0);
-    for (const auto& file : files)
-        body.str(file.first).uleb(file.second).uleb(0).uleb(0);
-    body.u8(0);
-    Bytes program;
-    program.u32(6 + body.size()).u16(2).u32(body.size()).raw(body.data);
-    return program;
-}
-
-} // namespace
-
 // Paths are directory + file, normalised; numbers 0 and past the table add nothing, and a
 // unit without a compile-unit entry (so no line program) prints no paths.
 TEST(DwarfListing, DeclFilePathsAreJoinedAndNormalised)

@@ -106,6 +106,33 @@ inline std::vector<uint8_t> unitImage(const Bytes& abbrev, const Bytes& entries,
     return unitsImage(abbrev, {unitBytes(entries)}, std::move(more));
 }
 
+// A line program: a header of `version` (2 and 3 lay it out alike; 4 adds the maximum
+// operations per instruction, 1) with minimum instruction length 2, default is_stmt 1,
+// line base -5, line range 14 and opcode base 14 (opcode 13 takes two operands; 13 for
+// version 4), the include directories and files (name, directory number), then `opcodes`.
+inline Bytes lineProgram(const std::vector<std::string>& directories,
+                         const std::vector<std::pair<std::string, uint32_t>>& files, const Bytes& opcodes = Bytes(),
+                         uint16_t version = 2)
+{
+    Bytes body(opcodes.bigEndian);
+    body.u8(2);
+    if (version >= 4)   // and opcode base 13, as toolchains write it
+        body.u8(1).u8(1).u8(uint8_t(-5)).u8(14).u8(13).raw({0, 1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 1});
+    else
+        body.u8(1).u8(uint8_t(-5)).u8(14).u8(14).raw({0, 1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 1, 2});
+    for (const auto& directory : directories)
+        body.str(directory);
+    body.u8(0);
+    for (const auto& file : files)
+        body.str(file.first).uleb(file.second).uleb(0).uleb(0);
+    body.u8(0);
+    uint32_t headerLength = body.size();
+    body.raw(opcodes.data);
+    Bytes program(opcodes.bigEndian);
+    program.u32(6 + body.size()).u16(version).u32(headerLength).raw(body.data);
+    return program;
+}
+
 // The image model and a loaded reader over it (the reader points into the model's bytes).
 struct LoadedDwarf {
     std::unique_ptr<ElfFile> image;
@@ -124,27 +151,38 @@ inline LoadedDwarf loadDwarf(const std::vector<uint8_t>& bytes)
 }
 
 // The whole -dwarf listing of an image, printed in-process.
-inline std::string dwarfListing(const std::vector<uint8_t>& bytes)
+inline std::string dwarfListing(const std::vector<uint8_t>& bytes, bool ignoreAranges = false)
 {
     LoadedDwarf loaded = loadDwarf(bytes);
     char* buffer = nullptr;
     size_t length = 0;
     FILE* stream = open_memstream(&buffer, &length);
-    printDwarf(*loaded.image, false, stream);
+    printDwarf(*loaded.image, ignoreAranges, stream);
     fclose(stream);
     std::string text(buffer, length);
     free(buffer);
     return text;
 }
 
+// The text of a listing between `heading` and `next` (or the end when `next` is empty).
+inline std::string listingPart(const std::string& listing, const std::string& heading, const std::string& next = "")
+{
+    size_t start = listing.find(heading);
+    if (start == std::string::npos)
+        return "<no " + heading + " heading>";
+    start += heading.size();
+    size_t end = next.empty() ? std::string::npos : listing.find(next, start);
+    return listing.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
 // The body of the "Debugging Information" section of a listing.
 inline std::string debuggingInformation(const std::string& listing)
 {
-    const std::string heading = "Debugging Information\n---------------------\n";
-    size_t start = listing.find(heading);
-    if (start == std::string::npos)
-        return "<no Debugging Information heading>";
-    start += heading.size();
-    size_t end = listing.find("\nPubnames\n", start);
-    return listing.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    return listingPart(listing, "Debugging Information\n---------------------\n", "\nPubnames\n");
+}
+
+// The body of the "Frame" section of a listing.
+inline std::string frameListing(const std::string& listing)
+{
+    return listingPart(listing, "Frame\n-----\n", "Debugging Information\n");
 }

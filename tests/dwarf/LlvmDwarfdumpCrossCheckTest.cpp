@@ -1,7 +1,9 @@
-// The entry listing of toolchain-made images checked against llvm-dwarfdump, run at test
-// time on the same files: every entry's offset and tag, every attribute's name and form,
-// and every value llvm-dwarfdump shows in a comparable way (numbers, texts, reference
-// targets, raw blocks, DW_OP_addr locations and decl_file paths).
+// The listing of toolchain-made images checked against llvm-dwarfdump and readelf, run at
+// test time on the same files: every entry's offset and tag, every attribute's name and
+// form, and every value llvm-dwarfdump shows in a comparable way (numbers, texts, reference
+// targets, raw blocks, DW_OP_addr locations and decl_file paths); every CIE, FDE and
+// call-frame instruction; the line map against llvm-dwarfdump's rows; address ranges,
+// public names and types against readelf.
 #include "DwarfTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +12,7 @@
 #include <cinttypes>
 #include <regex>
 #include <sstream>
+#include <tuple>
 
 namespace {
 
@@ -35,6 +38,29 @@ std::vector<std::string> lines(const std::string& text)
     return result;
 }
 
+// What a tool prints for the file at `path`; empty when it fails.
+std::string toolOutput(const std::string& command, const std::string& path)
+{
+    TempDir dir;
+    std::string output = dir.file("output.txt");
+    if (system((command + " '" + path + "' > '" + output + "' 2>&1").c_str()) != 0)
+        return "";
+    return readFileText(output);
+}
+
+// The lines of a listing between a heading and the next one (or the end).
+std::vector<std::string> listingSection(const std::string& listing, const std::string& heading,
+                                        const std::string& next = "")
+{
+    return lines(listingPart(listing, heading, next));
+}
+
+// The lines llvm-dwarfdump prints with these options; none when it fails.
+std::vector<std::string> llvmDwarfdump(const std::string& options, const std::string& path)
+{
+    return lines(toolOutput("llvm-dwarfdump " + options, path));
+}
+
 // llvm-dwarfdump --debug-info -v: entries with their section offsets; unit offsets and versions.
 std::vector<Entry> llvmEntries(const std::string& path, std::vector<uint64_t>& unitOffsets,
                                std::vector<int>& unitVersions)
@@ -45,11 +71,7 @@ std::vector<Entry> llvmEntries(const std::string& path, std::vector<uint64_t>& u
     static const std::regex attributeLine("^\\s+(DW_AT_\\w+) \\[(DW_FORM_\\w+)\\]\\s+\\((.*)$");
     std::vector<Entry> entries;
     std::smatch m;
-    TempDir dir;
-    std::string dumpPath = dir.file("dump.txt");
-    if (system(("llvm-dwarfdump --debug-info -v '" + path + "' > '" + dumpPath + "' 2>&1").c_str()) != 0)
-        return entries;
-    for (const std::string& line : lines(readFileText(dumpPath))) {
+    for (const std::string& line : llvmDwarfdump("--debug-info -v", path)) {
         if (std::regex_match(line, m, unitLine)) {
             unitOffsets.push_back(std::stoull(m[1], nullptr, 16));
             unitVersions.push_back(std::stoi(m[2]));
@@ -138,6 +160,63 @@ std::vector<unsigned> listedBytes(const std::string& text)
     for (std::string word; stream >> word;)
         bytes.push_back(unsigned(std::stoul(word, nullptr, 16)));
     return bytes;
+}
+
+// llvm-dwarfdump --debug-frame written in the frame listing's formats, with ARM core
+// registers as numbers ("R7", "SP"). Where the listing differs on purpose, DW_CFA_offset
+// also showing the unscaled offset, that offset is recovered from the data alignment factor.
+std::string llvmFrameListing(const std::string& path)
+{
+    static const std::regex header(
+        "^[0-9a-f]{8} ([0-9a-f]{8}) ([0-9a-f]{8}) (CIE|FDE)(?: cie=\\S+ pc=([0-9a-f]+)\\.\\.\\.([0-9a-f]+))?$");
+    static const std::regex field("^  ([A-Z][a-z ]+): +\"?([^\"]*)\"?$");
+    static const std::regex instruction("^  (DW_CFA_\\w+):(.*)$");
+    static const std::map<std::string, std::string> fieldFormats = {
+        {"Version", "version: %s\n"}, {"Augmentation", "augmentation : %s\n"},
+        {"Address size", "address size: %s\n"}, {"Segment desc size", "pointer size: %s\n"},
+        {"Code alignment factor", "code_alignment_factor: 0x%X\n"},
+        {"Data alignment factor", "data_alignment_factor: 0x%X\n"},
+        {"Return address column", "return_address_register: %s\n\n"}};
+    static const std::map<std::string, std::string> registers = {{"SP", "13"}, {"LR", "14"}, {"PC", "15"}};
+    std::string listing;
+    long dataAlignmentFactor = 1;
+    char text[160];
+    std::smatch m;
+    for (const std::string& line : llvmDwarfdump("--debug-frame", path)) {
+        if (line == ".eh_frame contents:")
+            break;
+        if (std::regex_match(line, m, header)) {
+            unsigned long start = m[4].matched ? std::stoul(m[4], nullptr, 16) : 0;
+            snprintf(text, sizeof text,
+                     m[4].matched ? "\nlength: %d cie_id: 0x%X FDE initial_location: 0x%lX address_range: 0x%lX\n"
+                                  : "\nlength: %d cie_id: 0x%X CIE\n",
+                     int(std::stoul(m[1], nullptr, 16)), unsigned(std::stoul(m[2], nullptr, 16)), start,
+                     m[5].matched ? std::stoul(m[5], nullptr, 16) - start : 0);
+            listing += text;
+        } else if (std::regex_match(line, m, field) && fieldFormats.count(m[1])) {
+            bool factor = m[1].str().find("factor") != std::string::npos;
+            if (factor)
+                snprintf(text, sizeof text, fieldFormats.at(m[1]).c_str(), unsigned(std::stol(m[2])));
+            else
+                snprintf(text, sizeof text, fieldFormats.at(m[1]).c_str(), m[2].str().c_str());
+            dataAlignmentFactor = m[1] == "Data alignment factor" ? std::stol(m[2]) : dataAlignmentFactor;
+            listing += text;
+        } else if (std::regex_match(line, m, instruction)) {
+            std::vector<std::string> operands;
+            std::istringstream words(m[2]);
+            for (std::string word; words >> word;)
+                operands.push_back(word[0] == '+' || word[0] == 'R' ? word.substr(1)
+                                   : registers.count(word)            ? registers.at(word)
+                                                                      : word);
+            if (m[1] == "DW_CFA_offset" && operands.size() == 2)
+                operands.insert(operands.begin() + 1, std::to_string(std::stol(operands[1]) / dataAlignmentFactor));
+            listing += m[1].str();
+            for (size_t i = 0; i < operands.size(); ++i)
+                listing += (i ? ", " : "(") + operands[i];
+            listing += operands.empty() ? "\n" : ")\n";
+        }
+    }
+    return listing;
 }
 
 class CrossCheck {
@@ -265,6 +344,130 @@ private:
     int valuesSkipped = 0;
 };
 
+typedef std::tuple<uint32_t, uint32_t, uint32_t> Range;   // address, unit offset, length
+
+uint32_t hexNumber(const std::string& text)
+{
+    return uint32_t(std::stoul(text, nullptr, 16));
+}
+
+// readelf's .debug_aranges tuples without the (0, 0) ones, sorted.
+std::vector<Range> readelfRanges(const std::string& path)
+{
+    static const std::regex unitLine("^\\s+Offset into .debug_info:\\s+(0x)?([0-9a-f]+)$");
+    static const std::regex tupleLine("^\\s+([0-9a-f]{8}) ([0-9a-f]{8})\\s*$");
+    std::vector<Range> ranges;
+    uint32_t unit = 0;
+    std::smatch m;
+    for (const std::string& line : lines(toolOutput("arm-none-eabi-readelf --debug-dump=aranges", path))) {
+        if (std::regex_match(line, m, unitLine))
+            unit = hexNumber(m[2]);
+        else if (std::regex_match(line, m, tupleLine) && (hexNumber(m[1]) || hexNumber(m[2])))
+            ranges.emplace_back(hexNumber(m[1]), unit, hexNumber(m[2]));
+    }
+    std::sort(ranges.begin(), ranges.end());
+    return ranges;
+}
+
+std::vector<Range> listedRanges(const std::string& listing)
+{
+    std::vector<Range> ranges;
+    for (const std::string& line : listingSection(listing, "\nAranges\n-------\n", "\nMacros\n")) {
+        uint32_t unit = 0, address = 0, length = 0;
+        if (sscanf(line.c_str(), "cuoffset 0x%x address 0x%x length %u", &unit, &address, &length) == 3)
+            ranges.emplace_back(address, unit, length);
+    }
+    return ranges;
+}
+
+// readelf's public names or types as the listing prints them, sorted.
+std::vector<std::string> readelfNames(const std::string& path, const std::string& section)
+{
+    static const std::regex setLine("^\\s+Offset into .debug_info section:\\s+(0x)?([0-9a-f]+)$");
+    static const std::regex sizeLine("^\\s+Size of area in .debug_info section:\\s+(\\d+)$");
+    static const std::regex nameLine("^    ([0-9a-f]+)\\s+\\t(.*)$");
+    std::vector<std::string> names;
+    std::string unit, size;
+    std::smatch m;
+    for (const std::string& line : lines(toolOutput("arm-none-eabi-readelf --debug-dump=" + section, path))) {
+        if (std::regex_match(line, m, setLine))
+            unit = "0x" + m[2].str();
+        else if (std::regex_match(line, m, sizeLine))
+            size = m[1];
+        else if (std::regex_match(line, m, nameLine))
+            names.push_back(m[2].str() + " cuoffset " + unit + " cusize " + size + " offset " + std::to_string(hexNumber(m[1])));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+struct LineTable {
+    std::vector<std::string> files;   // file names by number - firstFile
+    uint32_t firstFile = 1;           // 0 in version 5
+    std::vector<std::tuple<uint32_t, int, uint32_t, bool>> rows;   // address, line, file, is_stmt
+};
+
+// llvm-dwarfdump's line tables in section order, without end_sequence rows; none when
+// one has the version 4 header, which the listing reads with the older layout.
+std::vector<LineTable> llvmLineTables(const std::string& path)
+{
+    static const std::regex rowLine("^0x([0-9a-f]{16})\\s+(\\d+)\\s+\\d+\\s+(\\d+)\\s+\\d+\\s+\\d+\\s*(.*)$");
+    static const std::regex nameLine("^\\s+name: \"(.*)\"$");
+    std::vector<LineTable> tables;
+    std::smatch m;
+    for (const std::string& line : lines(toolOutput("llvm-dwarfdump --debug-line", path))) {
+        if (line.compare(0, 11, "debug_line[") == 0)
+            tables.emplace_back();
+        else if (line.find("version: 4") != std::string::npos)
+            return {};
+        else if (line.find("version: 5") != std::string::npos)
+            tables.back().firstFile = 0;
+        else if (std::regex_match(line, m, nameLine))
+            tables.back().files.push_back(m[1]);
+        else if (std::regex_match(line, m, rowLine) && m[4].str().find("end_sequence") == std::string::npos)
+            tables.back().rows.emplace_back(hexNumber(m[1]), std::stoi(m[2]), uint32_t(std::stoul(m[3])),
+                                            m[4].str().find("is_stmt") != std::string::npos);
+    }
+    return tables;
+}
+
+// The "Addresses:" lines (file names without directories) the rows make: rows inside their
+// unit's ranges, or is_stmt rows; the first file at an address keeps it, with its greatest line.
+std::vector<std::string> expectedAddresses(const std::vector<LineTable>& tables, const std::vector<uint64_t>& units,
+                                           const std::vector<Range>* filter)
+{
+    std::map<uint32_t, std::pair<int, std::string>> map;
+    for (size_t t = 0; t < tables.size(); ++t) {
+        for (const auto& [address, line, file, isStmt] : tables[t].rows) {
+            bool inUnit = filter && std::any_of(filter->begin(), filter->end(), [&, a = address](const Range& r) {
+                return std::get<1>(r) == units.at(t) && a - std::get<0>(r) < std::get<2>(r);
+            });
+            uint32_t index = file - tables[t].firstFile;
+            if ((filter ? !inUnit : !isStmt) || file < tables[t].firstFile || index >= tables[t].files.size())
+                continue;
+            auto found = map.emplace(address, std::make_pair(line, tables[t].files[index])).first;
+            if (found->second.second == tables[t].files[index])
+                found->second.first = std::max(found->second.first, line);
+        }
+    }
+    std::vector<std::string> rows;
+    char text[32];
+    for (const auto& [address, row] : map) {
+        snprintf(text, sizeof text, "0x%x %d ", address, row.first);
+        rows.push_back(text + row.second);
+    }
+    return rows;
+}
+
+std::vector<std::string> listedAddresses(const std::string& listing)
+{
+    static const std::regex directories(" \\S*/");
+    std::vector<std::string> rows;
+    for (const std::string& line : listingSection(listing, "Addresses:\n", "Sources:\n"))
+        rows.push_back(std::regex_replace(line, directories, " "));
+    return rows;
+}
+
 } // namespace
 
 class LlvmDwarfdumpCrossCheck : public ::testing::TestWithParam<std::pair<const char*, bool>> {
@@ -275,12 +478,61 @@ TEST_P(LlvmDwarfdumpCrossCheck, EveryEntryAndAttribute)
     CrossCheck(GetParam().second).run(MORVANE_TEST_DATA "/dwarf/" + std::string(GetParam().first) + ".elf");
 }
 
+TEST_P(LlvmDwarfdumpCrossCheck, EveryFrameEntryAndInstruction)
+{
+    std::string path = MORVANE_TEST_DATA "/dwarf/" + std::string(GetParam().first) + ".elf";
+    std::string expected = llvmFrameListing(path);
+    ASSERT_NE(expected.find("DW_CFA_offset("), std::string::npos) << "llvm-dwarfdump listed no offsets: " << path;
+    RunResult r = runMorvane({"-dwarf", path});
+    EXPECT_EQ(frameListing(r.out), expected);
+}
+
+// Filtered through .debug_aranges, then unfiltered with the ranges derived from the units
+// (each one byte longer than the range it stands for).
+TEST_P(LlvmDwarfdumpCrossCheck, LineMapAndTables)
+{
+    std::string path = MORVANE_TEST_DATA "/dwarf/" + std::string(GetParam().first) + ".elf";
+    std::vector<uint64_t> units;
+    std::vector<int> versions;
+    llvmEntries(path, units, versions);
+    std::vector<LineTable> tables = llvmLineTables(path);
+    std::vector<Range> ranges = readelfRanges(path);
+    for (bool ignoreAranges : {false, true}) {
+        SCOPED_TRACE(ignoreAranges ? "-ignoreDebugAranges" : "with .debug_aranges");
+        RunResult r = runMorvane({"-dwarf", ignoreAranges ? "-ignoreDebugAranges" : "-dwarf", path});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.err, "");
+        if (!tables.empty()) {
+            // Without .debug_aranges (clang's images) the rows are not filtered either.
+            bool filtered = !ignoreAranges && !ranges.empty();
+            EXPECT_EQ(listedAddresses(r.out), expectedAddresses(tables, units, filtered ? &ranges : nullptr));
+        }
+        std::vector<Range> derived = ranges;
+        for (Range& range : derived)
+            std::get<2>(range) += ignoreAranges;
+        if (!ranges.empty()) {
+            EXPECT_EQ(listedRanges(r.out), derived);
+        }
+        for (const char* section : {"pubnames", "pubtypes"}) {
+            std::vector<std::string> names = readelfNames(path, section);
+            std::vector<std::string> listed = listingSection(
+                r.out, section[3] == 'n' ? "\nPubnames\n--------\n" : "\nPubtypes\n--------\n",
+                section[3] == 'n' ? "\nPubtypes\n" : "\nAranges\n");
+            std::sort(listed.begin(), listed.end());
+            if (!names.empty()) {
+                EXPECT_EQ(listed, names);
+            }
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Fixtures, LlvmDwarfdumpCrossCheck,
                          ::testing::Values(std::make_pair("basic-dwarf2", false), std::make_pair("basic-dwarf3", false),
                                            std::make_pair("basic-dwarf4", false),
                                            std::make_pair("basic-dwarf4-be", true),
                                            std::make_pair("features-dwarf4", false),
-                                           std::make_pair("basic-clang", false), std::make_pair("basic-dwarf5", false),
+                                           std::make_pair("basic-clang", false),
+                                           std::make_pair("tables-dwarf3", false), std::make_pair("basic-dwarf5", false),
                                            std::make_pair("basic-dwarf5-be", true),
                                            std::make_pair("features-default", false),
                                            std::make_pair("basic-clang-dwarf5", false)),

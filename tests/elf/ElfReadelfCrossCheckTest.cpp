@@ -272,3 +272,40 @@ TEST_P(ElfReadelfCrossCheck, Relocations)
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, ElfReadelfCrossCheck, testing::ValuesIn(fixtures), fixtureTestName);
+
+// Attribute by attribute, in section order: the tag names (but where the two name a tag
+// differently), strings, architecture names, profile letters and the values readelf
+// prints as plain numbers. Tag_File has no line in readelf's listing.
+TEST(ElfReadelfCrossCheckAttributes, TagsAndValues)
+{
+    static const std::regex row(R"(^  (Tag_\w+): (.*)$)");
+    static const std::map<std::string, std::string> otherNames = {
+        {"Tag_ABI_align_preserved", "Tag_ABI_align8_preserved"}, {"Tag_DSP_extension", ""}};
+    for (const char* fixture : {"attr-m4-hard.o", "attr-a9-neon.o", "attr-m33.o", "attr-m0-be.o",
+                                "attr-r5-hard.o", "arm-be.o", "thumb-le.o"}) {
+        SCOPED_TRACE(fixture);
+        std::vector<std::string> ours = splitLines(morvane("-ARMAttributes", elfFixture(fixture)));
+        size_t i = 1;   // past Tag_File
+        for (const std::string& line : splitLines(readelf("-A", elfFixture(fixture)))) {
+            std::smatch m;
+            if (!std::regex_match(line, m, row))
+                continue;
+            std::string name = otherNames.count(m[1]) ? otherNames.at(m[1]) : m[1].str(), value = m[2];
+            SCOPED_TRACE(line);
+            ASSERT_LT(i, ours.size());
+            std::string ourName = ours[i].substr(0, ours[i].find(' ')), ourValue = ours[i].substr(ourName.size() + 1);
+            ++i;
+            EXPECT_EQ(ourName, name);
+            if (value[0] == '"')
+                value = value.substr(1, value.size() - 2);
+            else if (name == "Tag_CPU_arch" && ourValue.rfind("unknown", 0) != 0)
+                value = "ARM " + value;
+            else if (name == "Tag_CPU_arch_profile")
+                value = value.substr(0, 1);
+            else if (value.find_first_not_of("0123456789") != std::string::npos)
+                continue;
+            EXPECT_EQ(ourValue, value);
+        }
+        EXPECT_EQ(i, ours.size());
+    }
+}

@@ -12,6 +12,11 @@ $GCC -gdwarf-3 -o basic-dwarf3.elf basic.c
 $GCC -gdwarf-4 -o basic-dwarf4.elf basic.c
 $GCC -gdwarf-4 -mbig-endian -o basic-dwarf4-be.elf basic.c
 arm-none-eabi-g++ -O1 -gdwarf-4 -fno-exceptions -fno-rtti $LINK -o features-dwarf4.elf features.cpp
+# Two units with public names and types, several address-range sets and macro information.
+$GCC -gdwarf-3 -gpubnames -g3 -c -o tables-c.o basic.c
+$GCC -gdwarf-3 -gpubnames -g3 -fno-exceptions -fno-rtti -c -o tables-cpp.o features.cpp
+$GCC -o tables-dwarf3.elf tables-c.o tables-cpp.o
+rm tables-c.o tables-cpp.o
 # Version 5: explicitly, and as the compiler's default debugging format.
 $GCC -gdwarf-5 -o basic-dwarf5.elf basic.c
 $GCC -gdwarf-5 -mbig-endian -o basic-dwarf5-be.elf basic.c

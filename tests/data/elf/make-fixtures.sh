@@ -22,3 +22,14 @@ for endian in le be; do
 done
 rm -f lib-le.a
 arm-none-eabi-ar rcs lib-le.a arm-le.o thumb-le.o
+
+# Build attributes of several CPU, FPU and float-ABI choices (one of them big-endian).
+while read -r name flags; do
+    $CC -O1 $flags -c attributes.c -o attr-$name.o
+done <<EOF
+m4-hard -mcpu=cortex-m4 -mthumb -mfpu=fpv4-sp-d16 -mfloat-abi=hard
+a9-neon -mcpu=cortex-a9 -mfpu=neon -mfloat-abi=softfp
+m33 -mcpu=cortex-m33 -mthumb -mfloat-abi=soft
+m0-be -mcpu=cortex-m0 -mthumb -mbig-endian
+r5-hard -mcpu=cortex-r5 -mfpu=vfpv3-d16 -mfloat-abi=hard
+EOF

@@ -1,0 +1,215 @@
+#include "dwarf/RegisterTypeWriter.h"
+#include "dwarf/DwarfDebugInfo.h"
+#include "dwarf/DwarfLocationExpressionEvaluator.h"
+#include "dwarf/DwarfTypeConstants.h"
+#include "dwarf/DwarfWarning.h"
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+namespace {
+
+const char* const readOnly = "ReadOnly";
+
+std::optional<uint32_t> attributeValue(const DwarfDebuggingInformationEntry* entry, uint32_t attribute)
+{
+    std::optional<DwarfAttributeValue> value = entry->lookupAttribute(attribute, false);
+    return value ? std::optional<uint32_t>(value->value) : std::nullopt;
+}
+
+bool startsWith(const char* text, const char* prefix)
+{
+    return strncmp(text, prefix, strlen(prefix)) == 0;
+}
+
+bool isBitFieldMember(const DwarfDebuggingInformationEntry* child)
+{
+    return attributeValue(child, DW_AT_bit_size) && attributeValue(child, DW_AT_bit_offset);
+}
+
+bool hasBitFieldMember(const DwarfDebuggingInformationEntry* structure)
+{
+    for (const DwarfDebuggingInformationEntry* child = structure->firstChild; child; child = child->nextSibling) {
+        if (isBitFieldMember(child))
+            return true;
+    }
+    return false;
+}
+
+// A block-form member location is evaluated from a base address of 0.
+uint32_t memberOffset(const DwarfDebuggingInformationEntry* member)
+{
+    std::optional<DwarfAttributeValue> location = member->lookupAttribute(DW_AT_data_member_location, false);
+    if (!location)
+        return 0;
+    if (location->valueClass != DwarfValueClass::Block)
+        return location->value;
+    theEvaluator.push(0, EntryKind::Address, nullptr);
+    theEvaluator.setCurrentEntry(member);
+    theEvaluator.evaluate(location->bytes(), location->value);
+    bool isRegister;
+    bool isValue;
+    return uint32_t(theEvaluator.result(isRegister, isValue));
+}
+
+} // namespace
+
+void RegisterTypeWriter::startGroup(const char* name)
+{
+    typesLeft = maxTypesPerGroup;
+    budgetReported = false;
+    groupName = name;
+}
+
+const DwarfDebuggingInformationEntry* RegisterTypeWriter::typeOf(const DwarfDebuggingInformationEntry* entry) const
+{
+    std::optional<DwarfAttributeValue> type = entry->lookupAttribute(DW_AT_type, false);
+    return type ? reader.resolveReference(*type) : nullptr;
+}
+
+uint32_t RegisterTypeWriter::writeRegisterType(const DwarfDebuggingInformationEntry* type, const std::string& name,
+                                               uint32_t offset, const char* access)
+{
+    if (!mayEnter(type))
+        return offset;
+    typesInProgress.push_back(type);
+    uint32_t next = writeType(type, name, offset, access);
+    typesInProgress.pop_back();
+    return next;
+}
+
+bool RegisterTypeWriter::mayEnter(const DwarfDebuggingInformationEntry* type)
+{
+    if (!type || typesInProgress.size() >= maxTypeDepth
+        || std::find(typesInProgress.begin(), typesInProgress.end(), type) != typesInProgress.end())
+        return false;
+    if (!typesAllowed())
+        return false;
+    --typesLeft;
+    return true;
+}
+
+bool RegisterTypeWriter::typesAllowed()
+{
+    if (typesLeft > 0)
+        return true;
+    if (!budgetReported)
+        dwarfWarning("register group %s: more than %u types; the rest is not written", groupName.c_str(),
+                     maxTypesPerGroup);
+    budgetReported = true;
+    return false;
+}
+
+uint32_t RegisterTypeWriter::writeType(const DwarfDebuggingInformationEntry* type, const std::string& name,
+                                       uint32_t offset, const char* access)
+{
+    switch (type->tag) {
+    case DW_TAG_base_type: {
+        std::optional<uint32_t> size = attributeValue(type, DW_AT_byte_size);
+        if (!size)
+            return offset;
+        fprintf(stream, "  <Register name=\"%s\" start=\"+0x%04x\" size=\"%d\" access=\"%s\"/>\n", name.c_str(),
+                offset, int(*size), access);
+        return offset + *size;
+    }
+    case DW_TAG_pointer_type:   // the group start is the pointer's value: its target sits there
+    case DW_TAG_reference_type:
+    case DW_TAG_typedef:
+    case DW_TAG_volatile_type:
+        return writeRegisterType(typeOf(type), name, offset, access);
+    case DW_TAG_const_type:
+        return writeRegisterType(typeOf(type), name, offset, readOnly);
+    case DW_TAG_array_type:
+        return writeArray(type, name, offset, access);
+    case DW_TAG_structure_type:
+    case DW_TAG_class_type:
+        return writeStructure(type, name, offset, access);
+    case DW_TAG_union_type:
+        writeUnion(type, offset, access);
+        return offset;
+    default:
+        return offset;
+    }
+}
+
+// Elements 0 to the first subrange's upper bound, named by their index.
+uint32_t RegisterTypeWriter::writeArray(const DwarfDebuggingInformationEntry* array, const std::string& name,
+                                        uint32_t offset, const char* access)
+{
+    const DwarfDebuggingInformationEntry* element = typeOf(array);
+    const DwarfDebuggingInformationEntry* subrange = array->firstChild;
+    if (!element || !subrange || subrange->tag != DW_TAG_subrange_type)
+        return offset;
+    std::optional<uint32_t> upperBound = attributeValue(subrange, DW_AT_upper_bound);
+    if (!upperBound || *upperBound == 0xFFFFFFFF)
+        return offset;
+    for (uint64_t i = 0; i <= *upperBound && typesAllowed(); ++i)
+        offset = writeRegisterType(element, name + std::to_string(i), offset, access);
+    return offset;
+}
+
+// A named structure with bit fields is one register; otherwise each member is written
+// at its own member offset.
+uint32_t RegisterTypeWriter::writeStructure(const DwarfDebuggingInformationEntry* structure,
+                                            const std::string& name, uint32_t offset, const char* access)
+{
+    std::optional<uint32_t> byteSize = attributeValue(structure, DW_AT_byte_size);
+    if (!name.empty() && hasBitFieldMember(structure))
+        writeBitFieldRegister(structure, name, offset, byteSize.value_or(4), access);
+    else
+        writeMembers(structure, name, offset, access);
+    return byteSize ? offset + *byteSize : offset;
+}
+
+// Only the last member of a union is written, under its own name.
+void RegisterTypeWriter::writeUnion(const DwarfDebuggingInformationEntry* unionType, uint32_t offset,
+                                    const char* access)
+{
+    const DwarfDebuggingInformationEntry* last = unionType->firstChild;
+    if (!last)
+        return;
+    while (last->nextSibling)
+        last = last->nextSibling;
+    if (const DwarfDebuggingInformationEntry* type = typeOf(last))
+        writeRegisterType(type, last->name(), offset, access);
+}
+
+void RegisterTypeWriter::writeBitFieldRegister(const DwarfDebuggingInformationEntry* structure,
+                                               const std::string& name, uint32_t offset, uint32_t size,
+                                               const char* access)
+{
+    fprintf(stream, "  <Register name=\"%s\" start=\"+0x%04x\" size=\"%d\" access=\"%s\">\n", name.c_str(), offset,
+            int(size), access);
+    for (const DwarfDebuggingInformationEntry* child = structure->firstChild; child; child = child->nextSibling) {
+        if (!isBitFieldMember(child) || startsWith(child->name(), "res"))
+            continue;
+        uint32_t bitSize = *attributeValue(child, DW_AT_bit_size);
+        writeBitFieldField(child->name(), size * 8 - (*attributeValue(child, DW_AT_bit_offset) + bitSize), bitSize);
+    }
+    fputs("  </Register>\n", stream);
+}
+
+void RegisterTypeWriter::writeMembers(const DwarfDebuggingInformationEntry* structure, const std::string& name,
+                                      uint32_t offset, const char* access)
+{
+    for (const DwarfDebuggingInformationEntry* child = structure->firstChild; child; child = child->nextSibling) {
+        const char* memberName = child->name();
+        if (child->tag != DW_TAG_member || startsWith(memberName, "RES") || startsWith(memberName, "Reserved"))
+            continue;
+        uint32_t at = offset + memberOffset(child);
+        if (!isBitFieldMember(child)) {
+            writeRegisterType(typeOf(child), name + memberName, at, access);
+            continue;
+        }
+        // A bit field outside a named register: a register of its own, without a size.
+        fprintf(stream, "  <Register name=\"%s\" start=\"+0x%04x\" access=\"%s\">\n", memberName, at, access);
+        uint32_t bitSize = *attributeValue(child, DW_AT_bit_size);
+        writeBitFieldField(memberName, 32 - (*attributeValue(child, DW_AT_bit_offset) + bitSize), bitSize);
+        fputs("  </Register>\n", stream);
+    }
+}
+
+void RegisterTypeWriter::writeBitFieldField(const char* name, uint32_t start, uint32_t size)
+{
+    fprintf(stream, "    <BitField name=\"%s\" start=\"%d\" size=\"%d\"/>\n", name, int(start), int(size));
+}

@@ -1,0 +1,115 @@
+#!/usr/bin/env python3
+"""Measures how many small faults in the product code the test suite catches.
+
+Applies N faults one at a time, chosen at random from a fixed seed so that runs compare:
+a comparison flipped or loosened, a constant changed by one, && swapped with ||, a
+statement dropped. After each fault it rebuilds incrementally, runs ctest and restores the
+file. A fault that does not compile is replaced by another; one that any test notices is
+caught. Prints the kill rate and the faults that survived.
+
+    scripts/mutation-check.sh [--faults N] [--seed S] [--build DIR]
+"""
+import argparse
+import pathlib
+import random
+import re
+import subprocess
+import sys
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+FOLDERS = ["common", "argparse", "main", "dump", "elf", "dwarf", "arm"]
+
+COMPARISONS = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "=="}
+COMPARISON = re.compile(r"(?<=[\w)\]] )(<=|>=|==|!=|<|>)(?= [\w(!-])")
+LOGICAL = re.compile(r" (&&|\|\|) ")
+CONSTANT = re.compile(r"(?<![\w.])(\d+)(?![\w.])")
+STATEMENT = re.compile(r"^\s+(?!return\b|break\b|continue\b|case\b|default\b)[\w:>.\-\[\]()*&]+"
+                       r"(\s*(=|\+=|-=|\|=|&=|<<=|>>=|\+\+|--)|\().*;\s*$")
+
+
+def candidates():
+    """Every (file, line, kind, column) where a fault can be applied."""
+    sites = []
+    for folder in FOLDERS:
+        for path in sorted((ROOT / folder).glob("*.cpp")):
+            for number, line in enumerate(path.read_text(encoding="latin-1").splitlines()):
+                code = line.split("//")[0]
+                if not code.strip() or code.lstrip().startswith(("#", "*", "/*")) or '"' in code:
+                    continue
+                for kind, pattern in (("comparison", COMPARISON), ("logical", LOGICAL),
+                                      ("constant", CONSTANT)):
+                    for match in pattern.finditer(code):
+                        sites.append((path, number, kind, match.start(1)))
+                if STATEMENT.match(code):
+                    sites.append((path, number, "statement", 0))
+    return sites
+
+
+def mutate(line, kind, column):
+    if kind == "comparison":
+        op = re.match(r"<=|>=|==|!=|<|>", line[column:]).group(0)
+        return line[:column] + COMPARISONS[op] + line[column + len(op):]
+    if kind == "logical":
+        op = line[column:column + 2]
+        return line[:column] + ("||" if op == "&&" else "&&") + line[column + 2:]
+    if kind == "constant":
+        value = re.match(r"\d+", line[column:]).group(0)
+        return line[:column] + str(int(value) + 1) + line[column + len(value):]
+    return re.match(r"^\s*", line).group(0) + ";"
+
+
+def run(command, timeout):
+    try:
+        return subprocess.run(command, cwd=ROOT, stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL, timeout=timeout).returncode
+    except subprocess.TimeoutExpired:
+        return -1
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--faults", type=int, default=100)
+    parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--build", default="build")
+    options = parser.parse_args()
+    build = str(ROOT / options.build)
+    if run(["cmake", "--build", build, "-j2"], 3600) != 0:
+        sys.exit("mutation-check: the unchanged tree does not build in " + build)
+
+    sites = candidates()
+    random.Random(options.seed).shuffle(sites)
+    caught, survivors, tried = 0, [], 0
+    for path, number, kind, column in sites:
+        if tried == options.faults:
+            break
+        original = path.read_text(encoding="latin-1")
+        lines = original.splitlines(keepends=True)
+        line = lines[number].rstrip("\n")
+        changed = mutate(line, kind, column)
+        if changed == line:
+            continue
+        lines[number] = changed + "\n"
+        path.write_text("".join(lines), encoding="latin-1")
+        try:
+            if run(["cmake", "--build", build, "-j2"], 1800) != 0:
+                continue
+            tried += 1
+            where = f"{path.relative_to(ROOT)}:{number + 1} {kind}: {changed.strip()}"
+            if run(["ctest", "--test-dir", build, "-j2", "--stop-on-failure", "--timeout", "300"],
+                   3600) != 0:
+                caught += 1
+                print(f"caught   {where}", flush=True)
+            else:
+                survivors.append(where)
+                print(f"SURVIVED {where}", flush=True)
+        finally:
+            path.write_text(original, encoding="latin-1")
+    run(["cmake", "--build", build, "-j2"], 3600)
+    print(f"\n{caught} of {tried} faults caught ({100.0 * caught / max(tried, 1):.0f}%), "
+          f"seed {options.seed}")
+    for where in survivors:
+        print("  survived:", where)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,19 @@
+// The call-frame listing of a hand-made .debug_frame (tests/data/dwarf/frame-listing.s,
+// assembled little- and big-endian) compared with text written from the listing formats.
+#include "DwarfTestSupport.h"
+
+#include <gtest/gtest.h>
+
+TEST(FrameListing, EveryOpcodeAndEntryKindInBothByteOrders)
+{
+    std::string expected = readFileText(MORVANE_TEST_DATA "/dwarf/frame-listing.txt");
+    ASSERT_FALSE(expected.empty());
+    for (std::string order : {"-EL", "-EB"}) {
+        SCOPED_TRACE(order);
+        TempDir dir;
+        std::string object = dir.file("frames.o");
+        ASSERT_EQ(system(("arm-none-eabi-as " + order + " -o " + object + " " MORVANE_TEST_DATA
+                          "/dwarf/frame-listing.s").c_str()), 0);
+        EXPECT_EQ(frameListing(runMorvane({"-dwarf", object}).out), expected);
+    }
+}
