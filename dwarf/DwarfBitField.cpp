@@ -2,13 +2,9 @@
 #include "dwarf/DwarfCompilationUnit.h"
 #include "dwarf/DwarfDebugInfo.h"
 #include "dwarf/DwarfDebuggingInformationEntry.h"
+#include "dwarf/DwarfTypeConstants.h"
 
 namespace {
-
-const uint32_t DW_AT_byte_size = 0x0B;
-const uint32_t DW_AT_bit_size = 0x0D;
-const uint32_t DW_AT_type = 0x49;
-const uint32_t DW_AT_data_bit_offset = 0x6B;
 
 // Typedefs and qualifiers in front of the base type; damaged chains stop here.
 const int maximumTypeSteps = 16;
