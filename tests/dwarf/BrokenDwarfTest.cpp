@@ -47,16 +47,6 @@ Bytes withVariable(Bytes entries, uint32_t blockLength, const std::vector<uint8_
     return entries.uleb(2).u32(0).u32(blockLength).raw(rest);
 }
 
-// A version-5 unit: length, version, unit type, address size 4, abbreviation offset 0,
-// `extra` zero bytes of unit id or type signature and offset, then `entries`.
-Bytes version5Unit(const Bytes& entries, uint8_t unitType = 1, uint32_t extra = 0)
-{
-    Bytes unit(entries.bigEndian);
-    unit.u32(8 + extra + entries.size()).u16(5).u8(unitType).u8(4).u32(0);
-    unit.data.resize(unit.data.size() + extra);
-    return unit.raw(entries.data);
-}
-
 // The compile unit names its bases, then a string, an address and a range list by index,
 // and a .debug_line_str text; a child of tag 0x48 holds a data16 value.
 const Bytes version5Abbreviations = abbreviations(
