@@ -166,6 +166,15 @@ TEST(LocationExpression, FrameBaseOfGccLocals)
     }
 }
 
+// A frame base of the hand-made units below: its list, and what DW_OP_fbreg 0 yields at pc.
+struct FrameBaseCase {
+    bool bigEndian;
+    uint32_t listOffset;
+    uint32_t pc;
+    uint64_t address;
+    const char* reports;
+};
+
 // DW_OP_fbreg 0 for the variable of the hand-made units below (the first child of the
 // first child of the unit's first entry), at this pc.
 void expectFrameBaseAddress(const LoadedDwarf& loaded, uint32_t pc, uint64_t address, const char* reports)
@@ -186,13 +195,7 @@ void expectFrameBaseAddress(const LoadedDwarf& loaded, uint32_t pc, uint64_t add
 // operand byte 0 runs as an opcode of its own, which the report shows.
 TEST(LocationExpression, LocationListEntries)
 {
-    struct Case {
-        bool bigEndian;
-        uint32_t listOffset;
-        uint32_t pc;
-        uint64_t address;
-        const char* reports;
-    } cases[] = {
+    const FrameBaseCase cases[] = {
         {false, 0, 0x1004, 0x20000D04, ""},   // [0, 0x10): DW_OP_breg13 4
         {true, 0, 0x100F, 0x20000D04, ""},
         {false, 0, 0x1014, 0, ""},            // [0x10, 0x20) with length -1: an empty expression
@@ -201,7 +204,7 @@ TEST(LocationExpression, LocationListEntries)
         {false, 22, 0x1004, 0, "unsupported opcode 0x00\n;"},  // its expression runs past the section
         {false, 40, 0x1004, 0, "unsupported opcode 0x00\n;"},  // offset past the section end
     };
-    for (const Case& c : cases) {
+    for (const FrameBaseCase& c : cases) {
         SCOPED_TRACE(std::to_string(c.bigEndian) + " " + std::to_string(c.pc));
         Bytes abbrev = abbreviations({{1, DW_TAG_compile_unit, true, {{DW_AT_low_pc, DW_FORM_addr}}},
                                       {2, DW_TAG_subprogram, true, {{DW_AT_frame_base, DW_FORM_data4}}},
@@ -221,17 +224,11 @@ TEST(LocationExpression, LocationListEntries)
 // DW_OP_breg13 8 for every other address.
 TEST(LocationExpression, Version5LocationListEntries)
 {
-    struct Case {
-        bool bigEndian;
-        uint32_t listOffset;
-        uint32_t pc;
-        uint64_t address;
-        const char* reports;
-    } cases[] = {
+    const FrameBaseCase cases[] = {
         {false, 0, 0x1004, 0x20000D04, ""}, {true, 0, 0x100F, 0x20000D04, ""}, {false, 0, 0x1014, 0, ""},
         {true, 0, 0x2000, 0x20000D08, ""},  {false, 23, 0x1004, 0, "unsupported opcode 0x00\n;"},
     };
-    for (const Case& c : cases) {
+    for (const FrameBaseCase& c : cases) {
         SCOPED_TRACE(std::to_string(c.bigEndian) + " " + std::to_string(c.pc));
         Bytes abbrev = abbreviations({{1, DW_TAG_compile_unit, true, {}},
                                       {2, DW_TAG_subprogram, true, {{DW_AT_frame_base, DW_FORM_sec_offset}}},
