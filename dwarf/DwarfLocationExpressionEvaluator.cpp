@@ -554,10 +554,10 @@ std::optional<LocationExpression> DwarfLocationExpressionEvaluator::frameBaseExp
 }
 
 // Each list entry: begin and end address (4 bytes each), then, unless both are 0 (the end
-// of the list), a signed 2-byte expression length and the expression. A matching entry
-// with a negative length is an empty expression; a negative length anywhere else ends the
-// search, since the next entry would lie behind this one. An expression that runs past
-// the end of .debug_loc is never returned.
+// of the list), a signed 2-byte expression length and the expression; the next entry
+// starts 10 bytes plus that length after this one. A matching entry with a negative
+// length is an empty expression; a length of -10 or less, which would not move forward,
+// ends the search. An expression that runs past the end of .debug_loc is never returned.
 std::optional<LocationExpression> DwarfLocationExpressionEvaluator::findLocationListEntry(uint32_t listOffset,
                                                                                          uint32_t address) const
 {
@@ -577,12 +577,11 @@ std::optional<LocationExpression> DwarfLocationExpressionEvaluator::findLocation
         if (list.failed())
             return std::nullopt;
         bool matches = begin <= address && address < end;
-        if (length < 0)
-            return matches ? std::optional<LocationExpression>(LocationExpression{list.position(), 0}) : std::nullopt;
-        if (uint32_t(length) > list.remaining())
+        uint32_t expressionLength = length < 0 ? 0 : uint32_t(length);
+        if (expressionLength > list.remaining() || (!matches && length <= -10))
             return std::nullopt;
         if (matches)
-            return LocationExpression{list.position(), uint32_t(length)};
+            return LocationExpression{list.position(), expressionLength};
         list.skip(length);
     }
 }

@@ -92,15 +92,20 @@ uint32_t RegisterTypeWriter::writeRegisterType(const DwarfDebuggingInformationEn
     return next;
 }
 
+bool RegisterTypeWriter::isRefused(const DwarfDebuggingInformationEntry* type) const
+{
+    return !type || typesInProgress.size() >= maxTypeDepth
+           || std::find(typesInProgress.begin(), typesInProgress.end(), type) != typesInProgress.end();
+}
+
+// A refused type counts too, so that a structure of many members that lead back to it
+// stays within the budget.
 bool RegisterTypeWriter::mayEnter(const DwarfDebuggingInformationEntry* type)
 {
-    if (!type || typesInProgress.size() >= maxTypeDepth
-        || std::find(typesInProgress.begin(), typesInProgress.end(), type) != typesInProgress.end())
-        return false;
-    if (!typesAllowed())
+    if (!type || !typesAllowed())
         return false;
     --typesLeft;
-    return true;
+    return !isRefused(type);
 }
 
 bool RegisterTypeWriter::typesAllowed()
@@ -152,7 +157,8 @@ uint32_t RegisterTypeWriter::writeArray(const DwarfDebuggingInformationEntry* ar
 {
     const DwarfDebuggingInformationEntry* element = typeOf(array);
     const DwarfDebuggingInformationEntry* subrange = array->firstChild;
-    if (!element || !subrange || subrange->tag != DW_TAG_subrange_type)
+    // A refused element type writes nothing for any index, however many there are.
+    if (isRefused(element) || !subrange || subrange->tag != DW_TAG_subrange_type)
         return offset;
     std::optional<uint32_t> upperBound = attributeValue(subrange, DW_AT_upper_bound);
     if (!upperBound || *upperBound == 0xFFFFFFFF)

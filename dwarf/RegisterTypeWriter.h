@@ -5,8 +5,8 @@
 //
 // Damaged or self-referencing types are bounded: a type that is already being written
 // further up (a list node reached through its own next pointer) is not entered again,
-// types nest at most maxTypeDepth deep, and one group writes at most maxTypesPerGroup
-// types (each array element counts).
+// types nest at most maxTypeDepth deep, and one group visits at most maxTypesPerGroup
+// types (each array element counts, and so does a type that is not entered).
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -32,6 +32,8 @@ public:
     const DwarfDebuggingInformationEntry* typeOf(const DwarfDebuggingInformationEntry* entry) const;
 
 private:
+    // Null, already being written further up, or too deep.
+    bool isRefused(const DwarfDebuggingInformationEntry* type) const;
     bool mayEnter(const DwarfDebuggingInformationEntry* type);
     // Whether the group may write more types; warns once when it may not.
     bool typesAllowed();

@@ -199,7 +199,9 @@ TEST(LocationExpression, LocationListEntries)
         {false, 0, 0x1004, 0x20000D04, ""},   // [0, 0x10): DW_OP_breg13 4
         {true, 0, 0x100F, 0x20000D04, ""},
         {false, 0, 0x1014, 0, ""},            // [0x10, 0x20) with length -1: an empty expression
-        {false, 0, 0x1024, 0, "unsupported opcode 0x00\n;"},   // a negative length ends the list
+        // After a length of -1 the next entry starts 9 bytes on: [0xff, 0x1000), length 0.
+        {false, 0, 0x1024, 0, "unsupported opcode 0x00\n;"},
+        {false, 0, 0x1100, 0, ""},
         {true, 0, 0x0FFF, 0, "unsupported opcode 0x00\n;"},    // below the unit's base
         {false, 22, 0x1004, 0, "unsupported opcode 0x00\n;"},  // its expression runs past the section
         {false, 40, 0x1004, 0, "unsupported opcode 0x00\n;"},  // offset past the section end
