@@ -39,7 +39,8 @@ void ARMInstructionSetDisassembler::coprocessorTwoRegisters(bool unconditional, 
             undefinedInstruction();
         else
             vfpTwoRegisters(l, rt2, rt, coprocessor == 11, opc1, crm);
-    } else if (coprocessor == 0 && !unconditional && opc1 == 0) {
+    } else if (coprocessor == 0) {
+        // Every two-register transfer on coprocessor 0 is MAR/MRA, whatever its opcode.
         xscaleAccumulatorTransfer(l, rt2, rt, crm);
     } else {
         emitGenericCoprocessorTwoRegisters(unconditional, l, rt2, rt, coprocessor, opc1, crm);

@@ -153,7 +153,18 @@ void ARMInstructionSetDisassembler::vfpScalarTransfer(int opc1, bool l, int crn,
     emitMnemonic("vmov");
     emitText(l ? (high ? ".u" : ".s") : ".");
     emitText(bytes ? "8" : "16");
-    emitCoreTransfer(l, rt, -1, [&] { emitScalar(d, index); });
+    // The Advanced SIMD forms name the core register by number: r13, r14, not sp, lr.
+    emitChar(' ');
+    if (!l) {
+        emitScalar(d, index);
+        emitSeparator();
+    }
+    emitChar('r');
+    emitDecimal(uint32_t(rt));
+    if (l) {
+        emitSeparator();
+        emitScalar(d, index);
+    }
 }
 
 // "dN[index]", or "dN" alone for a negative index.
@@ -181,6 +192,6 @@ void ARMInstructionSetDisassembler::simdDuplicate(int be, bool q, VfpRegister d,
     emitText(sizes[be]);
     emitChar(q ? 'q' : 'd');
     emitDecimal(uint32_t(q ? d.number / 2 : d.number));
-    emitSeparator();
-    emitRegister(rt);
+    emitText(", r");
+    emitDecimal(uint32_t(rt));
 }

@@ -26,11 +26,20 @@ QByteArray inputPath(const DwarfDumpArgParse& options)
     return bytesFromText(options.inputFile);
 }
 
-void loadImage(uint8_t* image, uint32_t length)
+// The header, section, DWARF, attributes and relocation listings do without the symbol
+// lists, which cost most of the load time and memory of a large image.
+bool needsSymbolLists(const DwarfDumpArgParse& o)
+{
+    return o.symbols || o.disassemble || o.cmpFile || o.setVFPflags || o.deTISection || o.thumbSymbols
+        || o.mm;
+}
+
+void loadImage(const DwarfDumpArgParse& options, uint8_t* image, uint32_t length)
 {
     theImage = new ElfFile(true, true);
+    theImage->buildSymbolLists = needsSymbolLists(options);
     try {
-        theImage->loadImage(image, length);
+        theImage->loadImageInPlace(image, length);
     } catch (const HException& exception) {
         fatal("open error %s\n", exception.what());
     }
@@ -98,7 +107,7 @@ void dumpImage(const DwarfDumpArgParse& options, uint8_t* image, uint32_t length
             theImage = nullptr;
         }
     } release;
-    loadImage(image, length);
+    loadImage(options, image, length);
     ElfFile& elf = *theImage;
     if (options.header)
         printElfHeader(elf, out);

@@ -2,6 +2,7 @@
 
 #include "common/HException.h"
 #include "common/Text.h"
+#include "elf/FileName.h"
 #include "elf/HostOrder.h"
 
 #include <QFile>
@@ -56,7 +57,9 @@ void ElfFile::clear()
     symbolEntryCount = 0;
     linkedByADS = false;
     header = nullptr;
-    delete[] image;
+    if (ownsImage)
+        delete[] image;
+    ownsImage = false;
     image = nullptr;
     imageLength = 0;
     bigEndian = false;
@@ -71,6 +74,18 @@ uint8_t* ElfFile::locate(uint32_t offset, uint64_t size) const
 }
 
 void ElfFile::loadImage(uint8_t* bytes, uint32_t length)
+{
+    ownsImage = true;   // released by clear() even when the build fails
+    build(bytes, length);
+}
+
+void ElfFile::loadImageInPlace(uint8_t* bytes, uint32_t length)
+{
+    ownsImage = false;
+    build(bytes, length);
+}
+
+void ElfFile::build(uint8_t* bytes, uint32_t length)
 {
     image = bytes;
     imageLength = length;
@@ -122,7 +137,7 @@ void ElfFile::loadSectionNames()
         return;
     // Index order, so that of two sections with one name the later one stays.
     for (ElfSection* section : sections)
-        sectionsByName[stringAt(names, section->header->sh_name)] = section;
+        sectionsByName[stringView(names, section->header->sh_name)] = section;
 }
 
 const char* ElfFile::stringBytes(const ElfSection* section, uint32_t offset, size_t& length) const
@@ -141,9 +156,14 @@ const char* ElfFile::stringBytes(const ElfSection* section, uint32_t offset, siz
 
 QString ElfFile::stringAt(const ElfSection* section, uint32_t offset) const
 {
+    return QString(stringView(section, offset));
+}
+
+QLatin1String ElfFile::stringView(const ElfSection* section, uint32_t offset) const
+{
     size_t length = 0;
     const char* bytes = stringBytes(section, offset, length);
-    return textFromBytes(bytes, int(length));
+    return QLatin1String(bytes, qsizetype(length));
 }
 
 ElfSection* ElfFile::sectionByIndex(int index) const
@@ -155,16 +175,22 @@ ElfSection* ElfFile::sectionByIndex(int index) const
 
 ElfSection* ElfFile::getSection(const QString& name) const
 {
-    auto found = sectionsByName.find(name);
+    QByteArray bytes = bytesFromText(name);
+    auto found = sectionsByName.find(QLatin1String(bytes));
     return found == sectionsByName.end() ? nullptr : found->second;
 }
 
 QString ElfFile::sectionName(const ElfSection* section) const
 {
+    return QString(sectionNameView(section));
+}
+
+QLatin1String ElfFile::sectionNameView(const ElfSection* section) const
+{
     ElfSection* names = header ? sectionByIndex(header->e_shstrndx) : nullptr;
     if (!names || names->header->sh_type != SHT_STRTAB)
-        return QString();
-    return stringAt(names, section->header->sh_name);
+        return QLatin1String("");
+    return stringView(names, section->header->sh_name);
 }
 
 uint8_t* ElfFile::peekBytes(uint32_t address, uint32_t length, bool virtualNotPhysical) const
@@ -192,7 +218,7 @@ void ElfFile::load(const QString& fileName)
 {
     clear();
     path.clear();
-    QFile file(fileName);
+    QFile file(qtFileName(fileName));
     if (!file.open(QIODevice::ReadOnly))
         throw HException(QStringLiteral("cannot open ") + fileName);
     qint64 size = file.size();
@@ -209,4 +235,50 @@ void ElfFile::load(const QString& fileName)
     }
     path = fileName;
     loadImage(bytes, uint32_t(size));
+}
+
+namespace {
+
+// `pointer` into the bytes at `from`, moved to the same offset of the copy at `to`.
+template <class T>
+T* rebased(T* pointer, const uint8_t* from, uint8_t* to)
+{
+    if (!pointer)
+        return nullptr;
+    return reinterpret_cast<T*>(to + (reinterpret_cast<const uint8_t*>(pointer) - from));
+}
+
+} // namespace
+
+void ElfFile::detachFromMapping()
+{
+    if (ownsImage || !image)
+        return;
+    uint8_t* copy = new uint8_t[imageLength];
+    memcpy(copy, image, imageLength);
+    auto moved = [this, copy](auto* pointer) { return rebased(pointer, image, copy); };
+    header = moved(header);
+    for (ElfProgram* program : programs) {
+        program->header = moved(program->header);
+        program->data = moved(program->data);
+    }
+    for (ElfSection* section : sections) {
+        section->header = moved(section->header);
+        section->data = moved(section->data);
+    }
+    for (ElfSymbol& symbol : elfSymbolPool)
+        symbol.entry = moved(symbol.entry);
+    for (ARMElfSymbol& symbol : armSymbolPool)
+        symbol.entry = moved(symbol.entry);
+    symbolEntries = moved(symbolEntries);
+    // The map's keys are views of names in the old bytes, or of a constant empty text.
+    std::map<QLatin1String, ElfSection*> names;
+    for (const auto& [name, section] : sectionsByName) {
+        auto* bytes = reinterpret_cast<const uint8_t*>(name.data());
+        bool inImage = bytes >= image && bytes < image + imageLength;
+        names.emplace(inImage ? QLatin1String(moved(name.data()), name.size()) : name, section);
+    }
+    sectionsByName.swap(names);
+    image = copy;
+    ownsImage = true;
 }

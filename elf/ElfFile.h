@@ -128,6 +128,15 @@ public:
     // Takes ownership of `image` (allocated with new[]) and builds the model.
     // Throws HException on failure.
     void loadImage(uint8_t* image, uint32_t length);
+    // Builds the model in place over bytes the caller keeps for the model's whole life,
+    // such as a private mapping of the input file; never releases them. Throws as above.
+    void loadImageInPlace(uint8_t* image, uint32_t length);
+    // Copies the image into memory the model owns and moves every pointer of the model
+    // there, so that nothing refers to the caller's bytes any more: needed before the
+    // file under a mapping is truncated or rewritten in place. Works whatever byte order
+    // the tables are in at the time; readers built over the old bytes (DWARF,
+    // disassembly) must be gone. Does nothing when the model owns its bytes.
+    void detachFromMapping();
     // Reads a file through QFile and builds the model. Throws HException on failure.
     void load(const QString& path);
     // Releases everything, including the image bytes.
@@ -143,9 +152,13 @@ public:
     ElfSection* sectionByIndex(int index) const;
     ElfSection* getSection(const QString& name) const;
     QString sectionName(const ElfSection* section) const;
+    // The same name as bytes in place in the image, without a copy.
+    QLatin1String sectionNameView(const ElfSection* section) const;
     // The NUL-terminated string at `offset` of a string-table section (a string that
     // runs past the section or image end is cut there). Throws "not a string section".
     QString stringAt(const ElfSection* section, uint32_t offset) const;
+    // The same string as bytes in place in the image, without a copy.
+    QLatin1String stringView(const ElfSection* section, uint32_t offset) const;
 
     // Symbol at `address`, else the last one below it, in symbolsByAddress; null if none.
     ElfSymbol* symbolAtOrBefore(uint32_t address) const;
@@ -159,6 +172,10 @@ public:
 
     bool useARMSymbols;
     bool demangleNames;
+    // Whether loading builds the three symbol lists (names, demangling, sorting). A caller
+    // that needs none of them clears it before loading to save that time and memory; the
+    // ".symtab" entries are converted to host order either way (symbolEntry).
+    bool buildSymbolLists = true;
     QString path;
     uint8_t* image = nullptr;
     uint32_t imageLength = 0;
@@ -166,7 +183,9 @@ public:
     ElfHeader* header = nullptr;
     std::vector<ElfProgram*> programs;
     std::vector<ElfSection*> sections;                // indexed by section index
-    std::map<QString, ElfSection*> sectionsByName;    // higher index wins
+    // Higher index wins. The keys are views of the names in the image: building the map
+    // copies no text, which matters for objects with thousands of sections.
+    std::map<QLatin1String, ElfSection*> sectionsByName;
     ElfSection* stringTable = nullptr;                // ".strtab"
     bool linkedByADS = false;
     std::vector<ElfSymbol*> symbolsByName;
@@ -190,6 +209,7 @@ private:
         uint32_t index;
     };
 
+    bool ownsImage = false;   // loadImage's bytes, released by clear()
     const uint8_t* symbolEntries = nullptr;   // the converted entries of ".symtab"
     uint32_t symbolEntryCount = 0;
     // Storage of the symbols, reserved for the whole table at once: one allocation for
@@ -200,6 +220,7 @@ private:
     // Start of `size` bytes at a file offset; throws "truncated ELF file: " unless the
     // whole range lies inside the image.
     uint8_t* locate(uint32_t offset, uint64_t size) const;
+    void build(uint8_t* bytes, uint32_t length);
     void loadPrograms();
     void loadSections();
     void loadSectionNames();

@@ -4,6 +4,7 @@
 #include "common/Text.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
@@ -30,27 +31,58 @@ const char* identDataText(uint8_t value)
 
 // The name the listings print for a symbol's st_shndx: its section's name, or "*ABS*"
 // for an index with no section. Computed once per listing for all sections.
+// Print the names with "%.*s": a name cut by the end of its string table has no NUL.
 class SectionNameCache {
 public:
     explicit SectionNameCache(const ElfFile& image)
     {
         names.reserve(image.sections.size());
         for (const ElfSection* section : image.sections)
-            names.push_back(bytesFromText(image.sectionName(section)));
+            names.push_back(image.sectionNameView(section));
     }
-    const char* operator()(uint32_t index) const
+    QLatin1String operator()(uint32_t index) const
     {
-        return index < names.size() ? names[index].constData() : "*ABS*";
+        return index < names.size() ? names[index] : QLatin1String("*ABS*");
     }
 
 private:
-    std::vector<QByteArray> names;
+    std::vector<QLatin1String> names;
 };
 
 const uint32_t relocationEntrySize = 8;
 
+// Appends `value` as "%0*x" (or "%0*X" in upper case): hexadecimal digits, at least
+// `width` of them.
+void appendHex(std::string& text, uint32_t value, int width = 1, bool upperCase = false)
+{
+    const char* hexDigits = upperCase ? "0123456789ABCDEF" : "0123456789abcdef";
+    char digits[8];
+    int count = 0;
+    do {
+        digits[count++] = hexDigits[value & 15];
+        value >>= 4;
+    } while (value || count < width);
+    while (count)
+        text += digits[--count];
+}
+
+// relocationTypeName of each 8-bit type as bytes, made once per listing.
+class RelocationTypeNames {
+public:
+    const char* operator()(uint8_t type)
+    {
+        if (names[type].isNull())
+            names[type] = bytesFromText(relocationTypeName(type));
+        return names[type].constData();
+    }
+
+private:
+    QByteArray names[256];
+};
+
 void printRelocationSection(const ElfFile& image, const ElfSection& relocations, const ElfSection& target,
-                            const ElfSection* strings, const SectionNameCache& sectionNames, FILE* stream)
+                            const ElfSection* strings, const SectionNameCache& sectionNames,
+                            RelocationTypeNames& typeNames, FILE* stream)
 {
     fprintf(stream, "relocations for %s\n", bytesFromText(image.sectionName(&target)).constData());
     uint32_t count = relocations.availableSize() / relocationEntrySize;
@@ -58,16 +90,16 @@ void printRelocationSection(const ElfFile& image, const ElfSection& relocations,
         const uint8_t* entry = relocations.data + i * relocationEntrySize;
         uint32_t offset = readU32(entry, image.bigEndian);
         uint32_t info = readU32(entry + 4, image.bigEndian);
-        const char* section = "???";
-        QByteArray name("???");
+        QLatin1String section("???");
+        QLatin1String name("???");
         // A symbol index outside .symtab (or no .symtab at all) names nothing.
         if (const ElfSymbolEntry* symbol = image.symbolEntry(info >> 8)) {
             section = sectionNames(symbol->st_shndx);
             if (strings && strings->availableSize() && strings->header->sh_type == SHT_STRTAB)
-                name = bytesFromText(image.stringAt(strings, symbol->st_name));
+                name = image.stringView(strings, symbol->st_name);
         }
-        fprintf(stream, "address 0x%08x type %s value %s %s\n", offset,
-                bytesFromText(relocationTypeName(info & 0xFF)).constData(), section, name.constData());
+        fprintf(stream, "address 0x%08x type %s value %.*s %.*s\n", offset, typeNames(uint8_t(info)),
+                int(section.size()), section.data(), int(name.size()), name.data());
     }
 }
 
@@ -123,30 +155,62 @@ void printProgramHeader(const ElfProgram& program, FILE* stream)
 
 void ElfSection::print(FILE* stream) const
 {
+    // Put together by hand like the symbol lines: an archive of C++ objects lists tens
+    // of thousands of sections, ten fields each.
     const ElfSectionHeader* s = header;
-    fprintf(stream, "\nsection header\n");
-    fprintf(stream, "sh_name     : 0x%X %s\n", s->sh_name, bytesFromText(file->sectionName(this)).constData());
-    fprintf(stream, "sh_type     : 0x%X %s\n", s->sh_type, sectionTypeName(s->sh_type));
-    fprintf(stream, "sh_flags    : 0x%X %s\n", s->sh_flags, bytesFromText(sectionFlagsText(s->sh_flags)).constData());
-    fprintf(stream, "sh_addr     : 0x%X\n", s->sh_addr);
-    fprintf(stream, "sh_offset   : 0x%X\n", s->sh_offset);
-    fprintf(stream, "sh_size     : 0x%X\n", s->sh_size);
-    fprintf(stream, "sh_link     : 0x%X\n", s->sh_link);
-    fprintf(stream, "sh_info     : 0x%X\n", s->sh_info);
-    fprintf(stream, "sh_addralign: 0x%X\n", s->sh_addralign);
-    fprintf(stream, "sh_entsize  : 0x%X\n", s->sh_entsize);
+    std::string text = "\nsection header\nsh_name     : 0x";
+    appendHex(text, s->sh_name, 1, true);
+    text += ' ';
+    QLatin1String name = file->sectionNameView(this);
+    text.append(name.data(), size_t(name.size()));
+    text += "\nsh_type     : 0x";
+    appendHex(text, s->sh_type, 1, true);
+    text += ' ';
+    text += sectionTypeName(s->sh_type);
+    text += "\nsh_flags    : 0x";
+    appendHex(text, s->sh_flags, 1, true);
+    text += ' ';
+    text += bytesFromText(sectionFlagsText(s->sh_flags)).constData();
+    const std::pair<const char*, uint32_t> fields[] = {
+        {"\nsh_addr     : 0x", s->sh_addr}, {"\nsh_offset   : 0x", s->sh_offset},
+        {"\nsh_size     : 0x", s->sh_size}, {"\nsh_link     : 0x", s->sh_link},
+        {"\nsh_info     : 0x", s->sh_info}, {"\nsh_addralign: 0x", s->sh_addralign},
+        {"\nsh_entsize  : 0x", s->sh_entsize}};
+    for (const auto& [label, value] : fields) {
+        text += label;
+        appendHex(text, value, 1, true);
+    }
+    text += '\n';
+    fwrite(text.data(), 1, text.size(), stream);
 }
 
 void printSymbols(const ElfFile& image, FILE* stream)
 {
+    // Each line is "0x%08x %s %s (0x%x,0x%x,0x%x) %s\n", put together by hand in one
+    // reused buffer: formatted output of 100,000 lines with long demangled names costs
+    // more than all of the loading.
     SectionNameCache sectionNames(image);
+    std::string line;
     for (const ElfSymbol* symbol : image.symbolsByName) {
         const ElfSymbolEntry* e = symbol->entry;
         auto* arm = image.useARMSymbols ? static_cast<const ARMElfSymbol*>(symbol) : nullptr;
         bool thumb = arm && arm->kind == ARMElfSymbol::Thumb;
-        fprintf(stream, "0x%08x %s %s (0x%x,0x%x,0x%x) %s\n", symbol->value(), sectionNames(e->st_shndx),
-                bytesFromText(symbol->name).constData(), e->st_info, e->st_other, e->st_shndx,
-                thumb ? "Thumb" : "Not Thumb");
+        QLatin1String section = sectionNames(e->st_shndx);
+        line.assign("0x");
+        appendHex(line, symbol->value(), 8);
+        line += ' ';
+        line.append(section.data(), size_t(section.size()));
+        line += ' ';
+        for (QChar c : symbol->name)
+            line += char(c.unicode());   // one byte per character, as read
+        line += " (0x";
+        appendHex(line, e->st_info);
+        line += ",0x";
+        appendHex(line, e->st_other);
+        line += ",0x";
+        appendHex(line, e->st_shndx);
+        line += thumb ? ") Thumb\n" : ") Not Thumb\n";
+        fwrite(line.data(), 1, line.size(), stream);
     }
 }
 
@@ -154,13 +218,14 @@ void printRelocations(const ElfFile& image, FILE* stream)
 {
     const ElfSection* strings = image.getSection(QStringLiteral(".strtab"));
     SectionNameCache sectionNames(image);
+    RelocationTypeNames typeNames;
     for (const ElfSection* section : image.sections) {
         if (section->header->sh_type != SHT_REL || !section->data)
             continue;
         const ElfSection* target = image.sectionByIndex(int(section->header->sh_info));
         if (!target || !(target->header->sh_flags & SHF_ALLOC))
             continue;
-        printRelocationSection(image, *section, *target, strings, sectionNames, stream);
+        printRelocationSection(image, *section, *target, strings, sectionNames, typeNames, stream);
     }
 }
 

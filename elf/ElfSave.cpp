@@ -2,6 +2,7 @@
 #include "elf/ElfFile.h"
 
 #include "common/HException.h"
+#include "elf/FileName.h"
 #include "elf/HostOrder.h"
 
 #include <QSaveFile>
@@ -12,12 +13,13 @@ void writeFile(const QString& path, const uint8_t* bytes, uint32_t length)
 {
     // The new contents go to a temporary file that replaces the old one only once
     // complete, so a failure never leaves a half-written image under the name.
-    QSaveFile file(path);
+    QString name = qtFileName(path);
+    QSaveFile file(name);
     // A directory that cannot take the temporary file: the file itself is truncated and
     // rewritten. `bytes` must then not live in a mapping of that file, or the truncation
-    // takes them away before they are written.
+    // takes them away before they are written (save detaches the model first).
     file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
+    if (name.isEmpty() || !file.open(QIODevice::WriteOnly))
         throw HException(QStringLiteral("cannot open ") + path);
     if (file.write(reinterpret_cast<const char*>(bytes), length) != qint64(length) || !file.commit())
         throw HException(QStringLiteral("write read ") + path);
@@ -59,6 +61,9 @@ void ElfFile::symbolEntriesToHost()
 
 void ElfFile::save(const QString& path)
 {
+    // Whether QSaveFile falls back to writing in place is known only once it opens the
+    // file, so the image leaves the input's mapping before any write.
+    detachFromMapping();
     tablesToImageOrder();
     try {
         writeFile(path, image, imageLength);

@@ -102,6 +102,16 @@ void ElfFile::loadSymbols()
     uint32_t count = std::min(table->header->sh_size / entrySize, table->availableSize() / symbolEntrySize);
     symbolEntries = table->data;
     symbolEntryCount = count;
+    if (!buildSymbolLists) {
+        for (uint32_t i = 0; i < count; ++i) {
+            symbolToHost(reinterpret_cast<ElfSymbolEntry*>(table->data + i * symbolEntrySize), bigEndian);
+            // The names are not read, but a ".strtab" that is no string table (perhaps
+            // only since an overlapping entry was converted) fails the load all the same.
+            size_t length = 0;
+            rawSymbolName(0, length);
+        }
+        return;
+    }
     if (useARMSymbols)
         armSymbolPool.reserve(count);
     else

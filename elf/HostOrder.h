@@ -10,14 +10,25 @@
 #include <cstdint>
 #include <cstring>
 
+// An image in the host's own byte order is left untouched: no write, so the pages of a
+// private file mapping stay shared with the file instead of being copied.
+inline bool sameAsHost(bool bigEndian)
+{
+    return bigEndian == (__BYTE_ORDER__ == __ORDER_BIG_ENDIAN__);
+}
+
 inline void toHost16(uint8_t* field, bool bigEndian)
 {
+    if (sameAsHost(bigEndian))
+        return;
     uint16_t value = readU16(field, bigEndian);
     memcpy(field, &value, sizeof value);
 }
 
 inline void toHost32(uint8_t* field, bool bigEndian)
 {
+    if (sameAsHost(bigEndian))
+        return;
     uint32_t value = readU32(field, bigEndian);
     memcpy(field, &value, sizeof value);
 }

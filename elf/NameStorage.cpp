@@ -14,7 +14,9 @@ QString NameStorage::add(const char* bytes, size_t length)
         return QString();
     if (blocks.empty() || blocks.back().capacity() - blocks.back().size() < length) {
         size_t size = std::clamp(nextBlockSize, smallestBlock, largestBlock);
-        nextBlockSize = largestBlock;
+        // Demangled names outgrow the first guess; doubling keeps a small table's
+        // storage small (a 2 MiB block costs a huge page cleared for a few names).
+        nextBlockSize = size * 2;
         blocks.emplace_back();
         blocks.back().reserve(std::max(size, length));
     }

@@ -14,13 +14,15 @@ bool isCodeSection(const ElfSection& section)
 
 // Lists every halfword (at even offsets from the section start) that differs; whatever
 // the byte order, two halfwords are equal exactly when their bytes are. The last unit of
-// an odd-sized section is its lone last byte: nothing past it is read.
-void listDifferentContents(const char* name, const uint8_t* first, const uint8_t* second,
+// an odd-sized section is its lone last byte: nothing past it is read. Bytes that one
+// side does not hold (a namesake of type SHT_NOBITS has none) differ.
+void listDifferentContents(const char* name, const ElfSection& first, const ElfSection& second,
                            uint32_t size, FILE* messages)
 {
+    uint32_t held = std::min(first.availableSize(), second.availableSize());
     for (uint32_t offset = 0; offset < size; offset += 2) {
         uint32_t unit = std::min<uint32_t>(2, size - offset);
-        if (memcmp(first + offset, second + offset, unit) != 0)
+        if (offset + unit > held || memcmp(first.data + offset, second.data + offset, unit) != 0)
             fprintf(messages, "section %s different contents at address 0x%x\n", name, offset);
     }
 }
@@ -47,10 +49,11 @@ bool sameSection(const ElfFile& image, const ElfSection& section, const ElfFile&
                 int(a->sh_size), int(b->sh_size));
         return false;
     }
-    uint32_t size = std::min(section.availableSize(), other->availableSize());
-    if (size == 0 || memcmp(section.data, other->data, size) == 0)
+    uint32_t size = std::max(section.availableSize(), other->availableSize());
+    if (size == 0 || (section.availableSize() == other->availableSize()
+                      && memcmp(section.data, other->data, size) == 0))
         return true;
-    listDifferentContents(printed.constData(), section.data, other->data, size, messages);
+    listDifferentContents(printed.constData(), section, *other, size, messages);
     return false;
 }
 

@@ -48,9 +48,12 @@ uint8_t* copyInput(const uint8_t* data, size_t size)
 
 void dumpCopy(const uint8_t* data, size_t size)
 {
+    // The model changes the bytes in place, and the fuzzer's own input must stay as it is.
+    uint8_t* copy = copyInput(data, size);
     try {
-        dumpImage(fuzzOptions(), copyInput(data, size), uint32_t(size));
+        dumpImage(fuzzOptions(), copy, uint32_t(size));
     } catch (const FuzzStop&) {
     }
+    delete[] copy;
     fflush(stdout);
 }

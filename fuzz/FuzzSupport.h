@@ -15,7 +15,7 @@ void initialiseFuzzing();
 // The options the targets share, every listing switched off.
 DwarfDumpArgParse& fuzzOptions();
 
-// A copy of the input allocated with new[], as the dump sequence expects to own it.
+// A copy of the input allocated with new[]: the model converts its tables in place.
 uint8_t* copyInput(const uint8_t* data, size_t size);
 
 // Runs the dump sequence over a copy of the input; a fatal error ends only this input.

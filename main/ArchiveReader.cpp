@@ -4,6 +4,7 @@
 #include "common/Text.h"
 #include "dump/DumpImage.h"
 #include "dump/Fatal.h"
+#include "main/InputFile.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -142,9 +143,13 @@ void ArchiveReader::run()
         Member member = memberAt(position);
         const char* name = memberName(member);
         fprintf(outputStream(), "File: %s(%s)\n", archiveName.constData(), name);
-        uint8_t* copy = new uint8_t[member.size];
-        memcpy(copy, member.data, member.size);
-        dumpImage(options, copy, member.size, name);
+        // Each member is dumped in place, from its slice of the input. The model changes
+        // its slice (fields to host byte order), never the bytes of another member, and a
+        // patch, which could write the image out, is refused for archive members.
+        dumpImage(options, member.data, member.size, name);
         position = next(member, position);
+        // Done with everything before the next header (the long names are read again from
+        // the file when needed): the run holds the pages of about one member at a time.
+        releaseInputPages(buffer, position);
     }
 }

@@ -15,7 +15,6 @@ namespace {
 
 // Objects that live until the process exits; globals keep them reachable.
 DwarfDumpArgParse* theOptions = nullptr;
-uint8_t* theInputBuffer = nullptr;
 
 void openOutput(const DwarfDumpArgParse& options)
 {
@@ -46,13 +45,11 @@ int main(int argc, char** argv)
     }
     openOutput(options);
 
-    InputFile input = readInputFile(bytesFromText(options.inputFile).constData());
+    InputFile input = openInputFile(bytesFromText(options.inputFile).constData());
     if (!ArchiveReader::isArchive(input.bytes, input.length)) {
         dumpImage(options, input.bytes, input.length);
         exit(0);
     }
-    // Members are dumped from copies; the archive buffer itself stays until exit.
-    theInputBuffer = input.bytes;
     ArchiveReader(options, input.bytes, input.length).run();
     exit(0);
 }

@@ -6,6 +6,7 @@
 #include "support/RunMorvane.h"
 
 #include <gtest/gtest.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -132,4 +133,19 @@ TEST(Patches, FailedWriteBackLeavesTheInputIntact)
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err.rfind("write error ", 0), 0u) << r.err;
     EXPECT_EQ(readFileBytes(path), subject(true, {}));
+}
+
+// Path bytes reach the file system unchanged: a UTF-8 name is compared and patched in
+// place; a name that is not UTF-8 is refused rather than taken for another file.
+TEST(Patches, FileNamesBeyondAscii)
+{
+    TempDir dir;
+    std::string utf8 = dir.write("\xc3\xa9.elf", subject(false, {}));
+    std::string latin1 = dir.write("\xe9.elf", subject(false, {}));
+    EXPECT_EQ(runMorvane({"-cmp", utf8, "-setVFPflags", utf8}).status, 0);
+    EXPECT_EQ(readFileBytes(utf8), subject(false, {true}));
+    RunResult r = runMorvane({"-setVFPflags", latin1});
+    EXPECT_EQ(r.err, "write error cannot open " + latin1 + "\n");
+    EXPECT_EQ(readFileBytes(latin1), subject(false, {}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }

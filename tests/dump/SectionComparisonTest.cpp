@@ -10,6 +10,7 @@ namespace {
 
 struct Code {
     std::string name = ".text";
+    uint32_t type = SHT_PROGBITS;   // of the .text namesake
     uint32_t address = 0x8000;
     std::vector<uint16_t> text = {0x2001, 0x4770, 0xbf00, 0xbf00, 0x2002, 0x4770};
     std::string odd = "1234567";
@@ -20,7 +21,7 @@ struct Code {
 std::vector<uint8_t> codeImage(const Code& c, bool bigEndian)
 {
     ElfWriter w(bigEndian);
-    w.addSection(c.name, SHT_PROGBITS, SHF_ALLOC | SHF_EXECINSTR, c.address, w.words16(c.text));
+    w.addSection(c.name, c.type, SHF_ALLOC | SHF_EXECINSTR, c.address, w.words16(c.text));
     w.addSection(".text.odd", SHT_PROGBITS, SHF_ALLOC | SHF_EXECINSTR, 0x8100, {c.odd.begin(), c.odd.end()});
     w.addSection(".data", SHT_PROGBITS, SHF_ALLOC | SHF_WRITE, 0x9000, w.words32({c.data}));
     w.addSection(".bss", SHT_NOBITS, SHF_ALLOC | SHF_EXECINSTR, 0x9100, std::vector<uint8_t>(c.data));
@@ -47,6 +48,10 @@ TEST(SectionComparison, MessagesInBothByteOrders)
          "section .text different contents at address 0x0\nsection .text different contents at address 0xa\n"},
         {[](Code& c) { c.odd[3] = '0'; }, "section .text.odd different contents at address 0x2\n"},
         {[](Code& c) { c.odd[6] = '0'; }, "section .text.odd different contents at address 0x6\n"},
+        {[](Code& c) { c.type = SHT_NOBITS; }, "section .text different contents at address 0x0\nsection .text different "
+         "contents at address 0x2\n" "section .text different contents at address 0x4\nsection .text different "
+         "contents at address 0x6\n" "section .text different contents at address 0x8\nsection .text different "
+         "contents at address 0xa\n"},
     };
     for (bool bigEndian : {false, true})
         for (const auto& c : cases) {

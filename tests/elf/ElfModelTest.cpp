@@ -22,10 +22,14 @@ Names names(const std::vector<ElfSymbol*>& symbols)
     return result;
 }
 
-std::string loadError(const std::vector<uint8_t>& bytes)
+// Loads in place over a copy of `bytes`, with or without the symbol lists.
+std::string loadError(const std::vector<uint8_t>& bytes, bool symbolLists = true)
 {
+    std::vector<uint8_t> copy = bytes;
+    ElfFile file(true, true);
+    file.buildSymbolLists = symbolLists;
     try {
-        loadModel(bytes);
+        file.loadImageInPlace(copy.data(), uint32_t(copy.size()));
     } catch (const HException& e) {
         return e.what();
     }
@@ -207,6 +211,33 @@ TEST(ElfModel, AddressLookups)
     }
 }
 
+// A model built in place keeps working from its own copy once detached: the bytes it was
+// built over are overwritten and released, as a file rewritten under its mapping would be.
+TEST(ElfModel, DetachFromMapping)
+{
+    for (bool bigEndian : {false, true}) {
+        ElfWriter w = textImage(bigEndian);
+        w.addProgram({PT_LOAD, 0, 0x8000, 0x8000, 0, 0, PF_R | PF_X, 4}, 1);
+        w.addSymbol("_ZN3Foo3runEv", 0x8001, 0, globalFunc, 0, 1);
+        std::vector<uint8_t> bytes = w.build();
+        auto* buffer = new uint8_t[bytes.size()];
+        memcpy(buffer, bytes.data(), bytes.size());
+        ElfFile file(true, true);
+        file.loadImageInPlace(buffer, uint32_t(bytes.size()));
+        file.detachFromMapping();
+        memset(buffer, 0xFF, bytes.size());
+        delete[] buffer;
+        EXPECT_EQ(file.header->e_shnum, w.sectionCount());
+        EXPECT_EQ(file.getSection(QStringLiteral(".text")), file.sectionByIndex(1));
+        EXPECT_EQ(toStd(file.sectionName(file.sectionByIndex(1))), ".text");
+        EXPECT_EQ(file.programs[0]->header->p_vaddr, 0x8000u);
+        EXPECT_EQ(file.peekBytes(0x8000, 4, true), file.sectionByIndex(1)->data);
+        EXPECT_EQ(file.symbolEntry(1)->st_value, 0x8001u);
+        ASSERT_EQ(names(file.symbolsByAddress), Names{"Foo::run()"});
+        EXPECT_EQ(file.symbolsByAddress[0]->entry->st_value, 0x8001u);
+    }
+}
+
 // EI_DATA 1 is little-endian, any other value big-endian; contents keep the image order.
 TEST(ElfModel, ByteOrderFromDataByte)
 {
@@ -288,6 +319,7 @@ TEST(ElfModel, LoadErrorsFromABuffer)
         w.build();
         damage(w);
         EXPECT_EQ(loadError(w.build()), message);
+        EXPECT_EQ(loadError(w.build(), false), message);
     }
     EXPECT_EQ(loadError({}), "truncated ELF file: ");
     EXPECT_EQ(loadError(std::vector<uint8_t>(good.begin(), good.begin() + 51)), "truncated ELF file: ");

@@ -12,9 +12,9 @@
 namespace {
 
 // A small object whose symbol is `name`; `oddSize` appends one byte so its size is odd.
-std::vector<uint8_t> objectDefining(const std::string& name, bool oddSize = false)
+std::vector<uint8_t> objectDefining(const std::string& name, bool oddSize = false, bool bigEndian = false)
 {
-    ElfWriter w;
+    ElfWriter w(bigEndian);
     w.type = ET_REL;
     int text = w.addSection(".text", SHT_PROGBITS, SHF_ALLOC | SHF_EXECINSTR, 0,
                             w.words32({0xe12fff1e}), 0, 0, 0, 4);
@@ -68,7 +68,8 @@ TEST(Archive, WalkAndDamage)
 {
     const std::vector<uint8_t> a = objectDefining("alpha");
     const std::vector<uint8_t> b = objectDefining("beta", true);   // odd size: padded
-    const std::string listA = listingOf(a), listB = listingOf(b);
+    const std::vector<uint8_t> big = objectDefining("gamma", true, true);   // converted in place
+    const std::string listA = listingOf(a), listB = listingOf(b), listBig = listingOf(big);
     const std::string longName = "a_rather_long_member_name.o";    // table of 29 bytes
     const std::string pastEnd = "archive member at offset 8 runs past the end of the file\n";
     const std::string badIndex = "archive symbol index runs past the end of its member\n";
@@ -111,6 +112,8 @@ TEST(Archive, WalkAndDamage)
          "File: lib.a(odd.o)\n" + listB + "File: lib.a(odd2.o)\n" + listB, "", 0},
         {"long names without index", archiveOf({{"first.o", b, "", ""}, {"second.o", b, "", ""}}, true, true),
          "File: lib.a(first.o)\n" + listB + "File: lib.a(second.o)\n" + listB, "", 0},
+        {"big-endian members side by side", archiveOf({{"x.o", big, "", ""}, {"y.o", big, "", ""}}, false),
+         "File: lib.a(x.o)\n" + listBig + "File: lib.a(y.o)\n" + listBig, "", 0},
         {"last odd member without its padding byte", withoutLast(archiveOf({{"b.o", b, "", ""}}), 1), "File: lib.a(b.o)\n" + listB, "", 0},
         {"empty member is an image error", archiveOf({{"empty.o", {}, "", ""}}), "File: lib.a(empty.o)\n",
          listingOf({}, true), 1},
