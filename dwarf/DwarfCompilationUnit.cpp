@@ -230,7 +230,6 @@ bool DwarfCompilationUnit::readHeader()
     unitType = unitStart[6];
     addressSize = unitStart[7];
     headerSize = version5HeaderSize(unitType);
-    cursor = unitStart + unitHeaderSize;
     if (headerSize == 0) {
         headerUnreadable = true;
         dwarfWarning("unit at 0x%x: unknown unit type 0x%x; its entries are not read", offset, unitType);
