@@ -14,6 +14,9 @@ public:
     // The byte size of an entry's attributes when every form has a fixed size, else -1;
     // lets the tree read step over such entries without decoding them.
     int32_t fixedSize = -1;
+    // Version-5 tables: the value of each DW_FORM_implicit_const specification, one slot
+    // per specification; empty when the abbreviation has none.
+    std::vector<int32_t> implicitConstants;
 
     // True when entries of this code have the attribute.
     bool hasAttribute(uint32_t attribute) const
@@ -27,6 +30,8 @@ public:
 };
 
 // Reads the table that starts at `cursor` (bounded by `end`) and appends its
-// abbreviations, unsorted. A table cut short by `end` keeps what was read.
+// abbreviations, unsorted. A table cut short by `end` keeps what was read. A table read for
+// version-5 units (`version5`) knows the forms that version added, and the value that
+// follows each DW_FORM_implicit_const.
 void readAbbreviationTable(const uint8_t* cursor, const uint8_t* end,
-                           std::vector<DwarfAbbreviation>& abbreviations);
+                           std::vector<DwarfAbbreviation>& abbreviations, bool version5 = false);

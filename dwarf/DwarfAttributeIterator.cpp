@@ -10,14 +10,14 @@ DwarfAttributeIterator::DwarfAttributeIterator(const DwarfDebuggingInformationEn
 
 bool DwarfAttributeIterator::next(DwarfAttributeValue& value)
 {
-    const auto& forms = entry.abbreviation().attributeForms;
+    const DwarfAbbreviation& abbreviation = entry.abbreviation();
+    const auto& forms = abbreviation.attributeForms;
     if (index >= forms.size())
         return false;
     value.attribute = forms[index].first;
     // The unit read checked every entry it kept, so a value cut short only happens for
     // entries cut by a damaged unit; it then reads as 0.
-    if (readFormValue(forms[index].second, cursor, context, value)
-        == DwarfFormStatus::Truncated) {
+    if (readAttributeValue(abbreviation, index, cursor, context, value) == DwarfFormStatus::Truncated) {
         value.valueClass = DwarfValueClass::Constant;
         value.value = 0;
         value.data = nullptr;

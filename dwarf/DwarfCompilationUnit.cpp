@@ -18,8 +18,23 @@
 
 namespace {
 
-// After the unit header: length (4), version (2), abbreviation offset (4), address size (1).
-const uint32_t firstEntryOffset = 11;
+// Versions 2 to 4: length (4), version (2), abbreviation offset (4), address size (1).
+const uint32_t unitHeaderSize = 11;
+
+// Version 5: length (4), version (2), unit type (1), address size (1), abbreviation offset
+// (4), then by unit type a unit id (8), or a type signature (8) and type offset (4).
+uint32_t version5HeaderSize(uint32_t unitType)
+{
+    switch (unitType) {
+    case DW_UT_compile:
+    case DW_UT_partial: return 12;
+    case DW_UT_skeleton:
+    case DW_UT_split_compile: return 20;
+    case DW_UT_type:
+    case DW_UT_split_type: return 24;
+    default: return 0;
+    }
+}
 
 // Reading a tree resolves names through references that may read another unit's tree, and
 // so on: damaged data can chain thousands of units, each level deeper on the stack. Beyond
@@ -56,8 +71,8 @@ DwarfFormStatus skipAttributes(const DwarfAbbreviation& abbreviation, const uint
     }
     DwarfFormStatus result = DwarfFormStatus::Decoded;
     DwarfAttributeValue value;
-    for (const auto& pair : abbreviation.attributeForms) {
-        DwarfFormStatus status = readFormValue(pair.second, cursor, context, value);
+    for (uint32_t i = 0; i < abbreviation.attributeForms.size(); ++i) {
+        DwarfFormStatus status = readAttributeValue(abbreviation, i, cursor, context, value);
         if (status == DwarfFormStatus::Truncated)
             return status;
         if (status == DwarfFormStatus::UnknownForm)
@@ -147,15 +162,25 @@ void DwarfCompilationUnit::releaseEntries()
         headerEntry->nameIndex = 0;
     if (!namesLent)
         freeDemangledNames();
-    cursor = unitStart + firstEntryOffset;
+    cursor = unitStart + headerSize;
     entriesRead = false;
     readBefore = true;
 }
 
 DwarfFormContext DwarfCompilationUnit::formContext() const
 {
-    return DwarfFormContext{const_cast<DwarfCompilationUnit*>(this), owner->debugStr, owner->debugStrSize,
-                            byteOrder, unitEnd};
+    DwarfFormContext context;
+    context.unit = const_cast<DwarfCompilationUnit*>(this);
+    context.strings = owner->debugStr;
+    context.stringsSize = owner->debugStrSize;
+    context.byteOrder = byteOrder;
+    context.end = unitEnd;
+    if (isVersion5()) {
+        context.sections5 = &owner->dwarf5;
+        context.bases = bases;
+        context.addressSize = addressSize;
+    }
+    return context;
 }
 
 void DwarfCompilationUnit::open(uint32_t unitByteOrder, DwarfDebugInfo* reader, uint32_t unitOffset)
@@ -167,9 +192,11 @@ void DwarfCompilationUnit::open(uint32_t unitByteOrder, DwarfDebugInfo* reader, 
     uint64_t end = uint64_t(unitOffset) + 4 + readU32(unitStart, byteOrder);
     truncated = end > reader->debugInfoSize;
     unitEnd = reader->debugInfo + (truncated ? reader->debugInfoSize : end);
-    uint32_t abbreviationOffset = readU32(unitStart + 6, byteOrder);
-    addressSize = unitStart[10];
-    cursor = unitStart + firstEntryOffset;
+    version = readU16(unitStart + 4, byteOrder);
+    if (!readHeader())
+        return;
+    uint32_t abbreviationOffset = readU32(unitStart + (isVersion5() ? 8 : 6), byteOrder);
+    cursor = unitStart + headerSize;
 
     abbreviationsMissing = abbreviationOffset >= reader->debugAbbrevSize;
     if (abbreviationsMissing) {
@@ -177,8 +204,61 @@ void DwarfCompilationUnit::open(uint32_t unitByteOrder, DwarfDebugInfo* reader, 
                      offset, abbreviationOffset);
         return;
     }
-    abbreviations = &reader->abbreviationTable(abbreviationOffset);
+    abbreviations = &reader->abbreviationTable(abbreviationOffset, isVersion5());
+    if (isVersion5())
+        readBases();
     readHeaderEntry();
+}
+
+// The fields between the version and the first entry; false when the entries cannot be read.
+bool DwarfCompilationUnit::readHeader()
+{
+    if (!isVersion5()) {
+        addressSize = unitStart[10];
+        headerSize = unitHeaderSize;
+        return true;
+    }
+    unitType = unitStart[6];
+    addressSize = unitStart[7];
+    headerSize = version5HeaderSize(unitType);
+    if (headerSize == 0) {
+        headerUnreadable = true;
+        dwarfWarning("unit at 0x%x: unknown unit type 0x%x; its entries are not read", offset, unitType);
+        return false;
+    }
+    if (headerSize > owner->debugInfoSize - offset) {
+        headerUnreadable = true;
+        dwarfWarning("unit at 0x%x: the unit header is cut short by the end of .debug_info", offset);
+        return false;
+    }
+    return true;
+}
+
+// The bases into the indexed sections, from the first entry's own attributes. They are
+// needed before any value of the unit (the first entry's included) is decoded.
+void DwarfCompilationUnit::readBases()
+{
+    const uint8_t* position = cursor;
+    if (position >= unitEnd)
+        return;
+    const DwarfAbbreviation* abbreviation = findAbbreviation(readUleb128(position, unitEnd));
+    if (!abbreviation)
+        return;
+    DwarfFormContext context = formContext();
+    DwarfAttributeValue value;
+    for (uint32_t i = 0; i < abbreviation->attributeForms.size(); ++i) {
+        if (readAttributeValue(*abbreviation, i, position, context, value) != DwarfFormStatus::Decoded)
+            return;
+        if (value.valueClass != DwarfValueClass::Reference && value.valueClass != DwarfValueClass::Constant)
+            continue;
+        switch (abbreviation->attributeForms[i].first) {
+        case DW_AT_str_offsets_base: bases.strOffsets = value.value; break;
+        case DW_AT_addr_base: bases.addr = value.value; break;
+        case DW_AT_rnglists_base: bases.rnglists = value.value; break;
+        case DW_AT_loclists_base: bases.loclists = value.value; break;
+        default: break;
+        }
+    }
 }
 
 void DwarfCompilationUnit::readHeaderEntry()
@@ -220,7 +300,7 @@ DwarfDebuggingInformationEntry* DwarfCompilationUnit::readEntries()
         return entryTree;
     // Set first: resolving names below may come back here through references.
     entriesRead = true;
-    if (abbreviationsMissing)
+    if (abbreviationsMissing || headerUnreadable)
         return nullptr;
     ++owner->treeReadsInProgress;
     // Every entry takes at least one byte, so the index never grows while reading. (Only

@@ -20,7 +20,8 @@ public:
     DwarfCompilationUnit& operator=(const DwarfCompilationUnit&) = delete;
 
     // Reads the header at `unitOffset` of the reader's .debug_info (at least 11 bytes must
-    // be there), the abbreviation table and the header entry.
+    // be there), the abbreviation table and the header entry. Version 5 lays its header out
+    // differently and adds unit types; every other version is read with the 11-byte layout.
     void open(uint32_t byteOrder, DwarfDebugInfo* reader, uint32_t unitOffset);
     // The first top-level entry; reads the tree and builds the indexes on the first call.
     DwarfDebuggingInformationEntry* readEntries();
@@ -37,9 +38,14 @@ public:
     uint32_t length() const { return uint32_t(unitEnd - unitStart); }
     // How values of this unit's entries are decoded.
     DwarfFormContext formContext() const;
+    bool isVersion5() const { return version == 5; }
 
     uint32_t offset = 0;
+    uint32_t version = 0;
+    uint32_t unitType = 0;          // version 5 only
+    uint32_t headerSize = 11;       // the first entry's unit-relative offset
     uint32_t addressSize = 0;
+    Dwarf5UnitBases bases;          // version 5 only
     const uint8_t* unitStart = nullptr;
     const uint8_t* unitEnd = nullptr;       // clipped to the section end
     const uint8_t* cursor = nullptr;
@@ -51,6 +57,7 @@ public:
     const std::vector<DwarfAbbreviation>* abbreviations;         // by code; shared, owned by the reader
     std::vector<std::pair<const char*, const char*>> fileTable;  // (name, directory or null)
     std::vector<const char*> includeDirectories;
+    uint32_t firstFileNumber = 1;       // of the file table's first entry: 0 for version-5 line programs
     std::vector<DwarfDebuggingInformationEntry*> subprograms;    // by DW_AT_low_pc
     std::vector<DwarfDebuggingInformationEntry*> variables;      // by static address
     std::vector<DwarfDebuggingInformationEntry*> namedEntries;   // by name
@@ -63,11 +70,14 @@ public:
     bool namesLent = false;             // other units' entries took over names of this one
     bool truncated = false;             // the unit's length runs past .debug_info
     bool abbreviationsMissing = false;  // its abbreviation offset lies outside .debug_abbrev
+    bool headerUnreadable = false;      // unknown version-5 unit type, or header cut short
 
 private:
     DwarfDebuggingInformationEntry* buildEntry(const DwarfAbbreviation* abbreviation,
                                                const uint8_t* position, bool& stopAfter);
+    bool readHeader();
     void readHeaderEntry();
+    void readBases();
     void readEntryTree();
     void addToIndexes(DwarfDebuggingInformationEntry* entry);
     void sortIndexes();

@@ -29,6 +29,10 @@ enum DwarfAttribute : uint32_t {
     DW_AT_specification = 0x47,
     DW_AT_ranges = 0x55,
     DW_AT_linkage_name = 0x6E,
+    DW_AT_str_offsets_base = 0x72,
+    DW_AT_addr_base = 0x73,
+    DW_AT_rnglists_base = 0x74,
+    DW_AT_loclists_base = 0x8C,
     DW_AT_MIPS_linkage_name = 0x2007,
 };
 
@@ -58,6 +62,35 @@ enum DwarfForm : uint32_t {
     DW_FORM_exprloc = 0x18,
     DW_FORM_flag_present = 0x19,
     DW_FORM_ref_sig8 = 0x20,
+    // Version 5; only version-5 units decode them.
+    DW_FORM_strx = 0x1A,
+    DW_FORM_addrx = 0x1B,
+    DW_FORM_ref_sup4 = 0x1C,
+    DW_FORM_strp_sup = 0x1D,
+    DW_FORM_data16 = 0x1E,
+    DW_FORM_line_strp = 0x1F,
+    DW_FORM_implicit_const = 0x21,
+    DW_FORM_loclistx = 0x22,
+    DW_FORM_rnglistx = 0x23,
+    DW_FORM_ref_sup8 = 0x24,
+    DW_FORM_strx1 = 0x25,
+    DW_FORM_strx2 = 0x26,
+    DW_FORM_strx3 = 0x27,
+    DW_FORM_strx4 = 0x28,
+    DW_FORM_addrx1 = 0x29,
+    DW_FORM_addrx2 = 0x2A,
+    DW_FORM_addrx3 = 0x2B,
+    DW_FORM_addrx4 = 0x2C,
+};
+
+// Version-5 unit types.
+enum DwarfUnitType : uint8_t {
+    DW_UT_compile = 0x01,
+    DW_UT_type = 0x02,
+    DW_UT_partial = 0x03,
+    DW_UT_skeleton = 0x04,
+    DW_UT_split_compile = 0x05,
+    DW_UT_split_type = 0x06,
 };
 
 // The one location operation the variables index looks at.

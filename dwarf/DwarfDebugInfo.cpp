@@ -75,6 +75,7 @@ void DwarfDebugInfo::bindSections(const ElfFile& image, bool ignoreAranges)
     bind(image, ".debug_ranges", debugRanges, debugRangesSize);
     bind(image, ".debug_line", debugLine, debugLineSize);
     bind(image, ".debug_macro", macros.bytes, macros.size);
+    dwarf5.bind(image);
 }
 
 void DwarfDebugInfo::openUnits()
@@ -121,13 +122,14 @@ void DwarfDebugInfo::readUnitTables(DwarfCompilationUnit& unit)
     }
 }
 
-const std::vector<DwarfAbbreviation>& DwarfDebugInfo::abbreviationTable(uint32_t abbreviationOffset)
+const std::vector<DwarfAbbreviation>& DwarfDebugInfo::abbreviationTable(uint32_t abbreviationOffset, bool version5)
 {
-    auto found = abbreviationTables.find(abbreviationOffset);
+    uint64_t key = uint64_t(version5) << 32 | abbreviationOffset;
+    auto found = abbreviationTables.find(key);
     if (found != abbreviationTables.end())
         return found->second;
-    std::vector<DwarfAbbreviation>& table = abbreviationTables[abbreviationOffset];
-    readAbbreviationTable(debugAbbrev + abbreviationOffset, debugAbbrev + debugAbbrevSize, table);
+    std::vector<DwarfAbbreviation>& table = abbreviationTables[key];
+    readAbbreviationTable(debugAbbrev + abbreviationOffset, debugAbbrev + debugAbbrevSize, table, version5);
     table.shrink_to_fit();
     std::stable_sort(table.begin(), table.end(), [](const DwarfAbbreviation& a, const DwarfAbbreviation& b) {
         return int32_t(a.code) < int32_t(b.code);

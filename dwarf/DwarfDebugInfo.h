@@ -2,6 +2,7 @@
 // The DWARF model of one ELF image: the DWARF section bytes (pointers into the image, never
 // copied or changed), the compilation units of .debug_info, the line map the units' line
 // programs fill, and the name, address-range and macro tables. The image must outlive it.
+#include "dwarf/Dwarf5Sections.h"
 #include "dwarf/DwarfAddressRangeTable.h"
 #include "dwarf/DwarfAttributeValue.h"
 #include "dwarf/DwarfCompilationUnit.h"
@@ -36,8 +37,9 @@ public:
     // DW_FORM_ref8, DW_FORM_ref_sig8 and DW_FORM_sec_offset, which name no entry here.
     DwarfDebuggingInformationEntry* resolveReference(const DwarfAttributeValue& value) const;
     // The abbreviation table at this offset of .debug_abbrev, sorted by code; read on first
-    // use and shared by every unit that names the offset.
-    const std::vector<DwarfAbbreviation>& abbreviationTable(uint32_t abbreviationOffset);
+    // use and shared by every unit that names the offset (version-5 units read their own
+    // copy, which knows the forms of that version).
+    const std::vector<DwarfAbbreviation>& abbreviationTable(uint32_t abbreviationOffset, bool version5 = false);
 
     uint32_t addressBias = 0;
     const uint8_t* debugStr = nullptr;
@@ -50,7 +52,7 @@ public:
     uint32_t debugLineSize = 0;
     // Before the units, which point into them. Damaged headers can make many small units
     // name one large table: it is read once.
-    std::map<uint32_t, std::vector<DwarfAbbreviation>> abbreviationTables;
+    std::map<uint64_t, std::vector<DwarfAbbreviation>> abbreviationTables;   // by offset, version 5 above 2^32
     std::vector<std::unique_ptr<DwarfCompilationUnit>> units;   // by offset after load
     FrameSection frames;
     const uint8_t* debugLoc = nullptr;
@@ -61,6 +63,7 @@ public:
     const uint8_t* debugRanges = nullptr;
     uint32_t debugRangesSize = 0;
     DwarfMacroTable macros;
+    Dwarf5Sections dwarf5;
     uint32_t byteOrder;
     bool rangesLoaded = false;         // addressRanges came from .debug_aranges
     bool pubnamesLoaded = false;       // pubnames came from .debug_pubnames

@@ -38,7 +38,7 @@ void DwarfEntryPrinter::printEntryChain(const DwarfDebuggingInformationEntry* en
 void DwarfEntryPrinter::printEntry(const DwarfDebuggingInformationEntry& entry, int level)
 {
     indent(level);
-    out.text(tagName(entry.tag).text());
+    out.text(tagName(entry.tag, entry.unit->version).text());
     out.bytes(" (0x", 4);
     out.hex(entry.offset, true);
     out.bytes(")\n", 2);
@@ -46,18 +46,18 @@ void DwarfEntryPrinter::printEntry(const DwarfDebuggingInformationEntry& entry, 
     DwarfAttributeValue value;
     while (iterator.next(value)) {
         indent(level);
-        printAttribute(value);
+        printAttribute(value, entry.unit->version);
         printAddition(entry, value);
         out.character('\n');
     }
     out.character('\n');
 }
 
-void DwarfEntryPrinter::printAttribute(const DwarfAttributeValue& value)
+void DwarfEntryPrinter::printAttribute(const DwarfAttributeValue& value, uint32_t version)
 {
-    out.text(attributeName(value.attribute).text());
+    out.text(attributeName(value.attribute, version).text());
     out.character(' ');
-    out.text(formName(value.form).text());
+    out.text(formName(value.form, version).text());
     out.character(' ');
     switch (value.valueClass) {
     case DwarfValueClass::Constant:
@@ -103,7 +103,10 @@ void DwarfEntryPrinter::printAddition(const DwarfDebuggingInformationEntry& entr
         printFilePath(*entry.unit, value.value);
         break;
     case DW_AT_ranges:
-        printRanges(entry, value.value);
+        if (entry.unit->isVersion5())
+            forEachRnglistRange(*entry.unit, value.value, [this](uint32_t begin, uint32_t end) { printRange(begin, end); });
+        else
+            printRanges(entry, value.value);
         break;
     default:
         break;
@@ -116,7 +119,7 @@ void DwarfEntryPrinter::printReferencedEntry(const DwarfDebuggingInformationEntr
         out.text(failure);
         return;
     }
-    out.text(tagName(target->tag).text());
+    out.text(tagName(target->tag, target->unit->version).text());
     out.bytes(" (0x", 4);
     out.hex(target->offset, true);
     out.character(')');
@@ -124,29 +127,35 @@ void DwarfEntryPrinter::printReferencedEntry(const DwarfDebuggingInformationEntr
 
 void DwarfEntryPrinter::printFilePath(const DwarfCompilationUnit& unit, uint32_t number)
 {
-    if (number == 0 || number > unit.fileTable.size())
+    uint32_t index = 0;
+    if (!fileIndex(unit, number, index))
         return;
     if (pathsUnit != &unit || paths.size() != unit.fileTable.size()) {
         pathsUnit = &unit;
         paths.assign(unit.fileTable.size(), std::string());
         pathKnown.assign(unit.fileTable.size(), false);
     }
-    if (!pathKnown[number - 1]) {
-        paths[number - 1] = filePath(unit, number);
-        pathKnown[number - 1] = true;
+    if (!pathKnown[index]) {
+        paths[index] = filePath(unit, number);
+        pathKnown[index] = true;
     }
-    out.bytes(paths[number - 1].data(), paths[number - 1].size());
+    out.bytes(paths[index].data(), paths[index].size());
 }
 
 void DwarfEntryPrinter::printRanges(const DwarfDebuggingInformationEntry& entry, uint32_t offset)
 {
-    forEachRangePair(*entry.unit->owner, offset, entry.byteOrder(), [this](uint32_t begin, uint32_t end) {
-        out.bytes("0x", 2);
-        out.hex(begin, true);
-        out.bytes("-0x", 3);
-        out.hex(end, true);
-        out.character(' ');
-    });
+    forEachRangePair(*entry.unit->owner, offset, entry.byteOrder(),
+                     [this](uint32_t begin, uint32_t end) { printRange(begin, end); });
+}
+
+// "0x%X-0x%X ", as a .debug_ranges pair prints.
+void DwarfEntryPrinter::printRange(uint32_t begin, uint32_t end)
+{
+    out.bytes("0x", 2);
+    out.hex(begin, true);
+    out.bytes("-0x", 3);
+    out.hex(end, true);
+    out.character(' ');
 }
 
 void printEntryChain(const DwarfDebuggingInformationEntry* entry, FILE* stream, int level)

@@ -17,8 +17,8 @@ public:
     // The entry, its children one level deeper, then its following siblings.
     void printEntryChain(const DwarfDebuggingInformationEntry* entry, int level);
     void printEntry(const DwarfDebuggingInformationEntry& entry, int level);
-    // Attribute name, form name and value.
-    void printAttribute(const DwarfAttributeValue& value);
+    // Attribute name, form name and value; the names as a unit of this version has them.
+    void printAttribute(const DwarfAttributeValue& value, uint32_t version = 4);
 
 private:
     void indent(int level);
@@ -26,6 +26,7 @@ private:
     void printReferencedEntry(const DwarfDebuggingInformationEntry* target, const char* failure);
     void printFilePath(const DwarfCompilationUnit& unit, uint32_t number);
     void printRanges(const DwarfDebuggingInformationEntry& entry, uint32_t offset);
+    void printRange(uint32_t begin, uint32_t end);
 
     DwarfTextWriter& out;
     const DwarfCompilationUnit* pathsUnit = nullptr;   // whose file paths `paths` caches

@@ -21,11 +21,18 @@ const char* includeDirectory(const DwarfCompilationUnit& unit, uint32_t number)
     return unit.includeDirectories[number - 1];
 }
 
+bool fileIndex(const DwarfCompilationUnit& unit, uint32_t number, uint32_t& index)
+{
+    index = number - unit.firstFileNumber;
+    return number >= unit.firstFileNumber && index < unit.fileTable.size();
+}
+
 std::string filePath(const DwarfCompilationUnit& unit, uint32_t number)
 {
-    if (number == 0 || number > unit.fileTable.size())
+    uint32_t index = 0;
+    if (!fileIndex(unit, number, index))
         return std::string();
-    const auto& file = unit.fileTable[number - 1];
+    const auto& file = unit.fileTable[index];
     std::string path = file.second ? std::string(file.second) + "/" + file.first : std::string(file.first);
     return normalisePath(path);
 }

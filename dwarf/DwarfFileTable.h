@@ -12,5 +12,8 @@ void addFile(DwarfCompilationUnit& unit, uint32_t directoryNumber, uint32_t time
              const char* name, const char* compilationDirectory);
 // Include directory `number` (1 is the first), or null for 0 or a number above the count.
 const char* includeDirectory(const DwarfCompilationUnit& unit, uint32_t number);
-// Directory "/" name, normalised; empty for 0 or a number above the count.
+// The file-table index of file `number`: the table's first entry is number 1, or number 0
+// in a unit whose line program is of version 5. False when the table has no such entry.
+bool fileIndex(const DwarfCompilationUnit& unit, uint32_t number, uint32_t& index);
+// Directory "/" name, normalised; empty for a number the table does not have.
 std::string filePath(const DwarfCompilationUnit& unit, uint32_t number);

@@ -1,6 +1,7 @@
 #include "dwarf/DwarfFormReader.h"
 #include "common/ByteOrder.h"
 #include "common/Leb128.h"
+#include "dwarf/DwarfAbbreviation.h"
 #include "dwarf/DwarfConstants.h"
 #include <cstring>
 
@@ -123,6 +124,94 @@ DwarfFormStatus leb(const uint8_t*& cursor, const DwarfFormContext& context, boo
     return DwarfFormStatus::Decoded;
 }
 
+// The text at `offset` of a string section, as DW_FORM_strp: no text when it is not there.
+void sectionString(const DwarfSectionBytes& section, uint32_t offset, DwarfAttributeValue& value)
+{
+    uint32_t length = 0;
+    const char* text = debugString(section.bytes, section.size, offset, length);
+    set(value, C::String, length, text);
+}
+
+// The index operand of strx, addrx, loclistx and rnglistx forms: 1 to 4 bytes, or ULEB128.
+DwarfFormStatus readIndex(uint32_t form, const uint8_t*& cursor, const DwarfFormContext& context,
+                          uint32_t& index)
+{
+    uint32_t size = form >= DW_FORM_addrx1 ? form - DW_FORM_addrx1 + 1
+                  : form >= DW_FORM_strx1 ? form - DW_FORM_strx1 + 1 : 0;
+    if (size == 0)
+        return readUleb(cursor, context, index) ? DwarfFormStatus::Decoded : DwarfFormStatus::Truncated;
+    if (!available(cursor, context, size))
+        return DwarfFormStatus::Truncated;
+    index = 0;
+    for (uint32_t i = 0; i < size; ++i)
+        index = context.byteOrder ? index << 8 | cursor[i] : index | uint32_t(cursor[i]) << (8 * i);
+    cursor += size;
+    return DwarfFormStatus::Decoded;
+}
+
+// A string by index: .debug_str_offsets entry, then the text in .debug_str.
+void indexedString(uint32_t index, const DwarfFormContext& context, DwarfAttributeValue& value)
+{
+    uint32_t offset = 0;
+    if (offsetTableEntry(context.sections5->strOffsets, context.bases.strOffsets, index, context.byteOrder, offset))
+        sectionString(DwarfSectionBytes{context.strings, context.stringsSize}, offset, value);
+    else
+        set(value, C::String, 0, nullptr);
+}
+
+// A range or location list by index, as the .debug_rnglists or .debug_loclists offset
+// that DW_FORM_sec_offset would give (0 when the index is outside the offsets table).
+void indexedList(const DwarfSectionBytes& section, uint32_t base, uint32_t index, const DwarfFormContext& context,
+                 DwarfAttributeValue& value)
+{
+    uint32_t offset = 0;
+    bool found = offsetTableEntry(section, base, index, context.byteOrder, offset);
+    set(value, C::Reference, found ? base + offset : 0, nullptr);
+}
+
+// Forms that version 5 added, read like their older counterparts: indexed strings as
+// DW_FORM_strp, indexed addresses as DW_FORM_addr, list indexes as DW_FORM_sec_offset.
+DwarfFormStatus readVersion5Form(uint32_t form, const uint8_t*& cursor, const DwarfFormContext& context,
+                                 DwarfAttributeValue& value)
+{
+    const Dwarf5Sections& sections = *context.sections5;
+    uint32_t index = 0;
+    switch (form) {
+    case DW_FORM_line_strp:
+        if (!available(cursor, context, 4))
+            return DwarfFormStatus::Truncated;
+        sectionString(sections.lineStr, readU32(cursor, context.byteOrder), value);
+        cursor += 4;
+        return DwarfFormStatus::Decoded;
+    case DW_FORM_data16: return block(cursor, context, 16, value);
+    case DW_FORM_ref_sup4:
+    case DW_FORM_strp_sup: return fixed(cursor, context, 4, C::Reference, value);
+    case DW_FORM_ref_sup8: return eightBytes(cursor, context, C::Reference, value);
+    case DW_FORM_strx: case DW_FORM_strx1: case DW_FORM_strx2: case DW_FORM_strx3: case DW_FORM_strx4:
+    case DW_FORM_addrx: case DW_FORM_addrx1: case DW_FORM_addrx2: case DW_FORM_addrx3: case DW_FORM_addrx4:
+    case DW_FORM_loclistx:
+    case DW_FORM_rnglistx:
+        break;
+    default:
+        set(value, C::Constant, 0, nullptr);
+        return DwarfFormStatus::UnknownForm;
+    }
+    if (readIndex(form, cursor, context, index) != DwarfFormStatus::Decoded)
+        return DwarfFormStatus::Truncated;
+    if (form == DW_FORM_loclistx) {
+        indexedList(sections.loclists, context.bases.loclists, index, context, value);
+    } else if (form == DW_FORM_rnglistx) {
+        indexedList(sections.rnglists, context.bases.rnglists, index, context, value);
+    } else if (form == DW_FORM_strx || (form >= DW_FORM_strx1 && form <= DW_FORM_strx4)) {
+        indexedString(index, context, value);
+    } else {
+        uint32_t address = 0;
+        addressTableEntry(sections.addr, context.bases.addr, index, context.addressSize, context.byteOrder, address);
+        set(value, C::Constant, address, nullptr);
+    }
+    return DwarfFormStatus::Decoded;
+}
+
 DwarfFormStatus readDirectForm(uint32_t form, const uint8_t*& cursor, const DwarfFormContext& context,
                                DwarfAttributeValue& value)
 {
@@ -152,6 +241,8 @@ DwarfFormStatus readDirectForm(uint32_t form, const uint8_t*& cursor, const Dwar
     case DW_FORM_ref_udata: return leb(cursor, context, false, C::Reference, value, context.unit);
     case DW_FORM_flag_present: set(value, C::Constant, 1, nullptr); return DwarfFormStatus::Decoded;
     default:
+        if (context.sections5)
+            return readVersion5Form(form, cursor, context, value);
         set(value, C::Constant, 0, nullptr);
         return DwarfFormStatus::UnknownForm;
     }
@@ -181,4 +272,16 @@ DwarfFormStatus readFormValue(uint32_t form, const uint8_t*& cursor, const Dwarf
     }
     value.form = form;
     return readDirectForm(form, cursor, context, value);
+}
+
+DwarfFormStatus readAttributeValue(const DwarfAbbreviation& abbreviation, uint32_t index, const uint8_t*& cursor,
+                                   const DwarfFormContext& context, DwarfAttributeValue& value)
+{
+    uint32_t form = abbreviation.attributeForms[index].second;
+    if (form == DW_FORM_implicit_const && !abbreviation.implicitConstants.empty()) {
+        value.form = form;
+        set(value, C::SignedConstant, uint32_t(abbreviation.implicitConstants[index]), nullptr);
+        return DwarfFormStatus::Decoded;
+    }
+    return readFormValue(form, cursor, context, value);
 }

@@ -1,5 +1,6 @@
 #include "dwarf/DwarfLineProgram.h"
 #include "common/ByteCursor.h"
+#include "dwarf/Dwarf5LineHeader.h"
 #include "dwarf/DwarfConstants.h"
 #include "dwarf/DwarfDebugInfo.h"
 #include "dwarf/DwarfFileTable.h"
@@ -61,6 +62,7 @@ public:
 private:
     void readHeader();
     void readFileEntry();
+    void readVersion5Tables(uint64_t opcodes);
     bool executeOpcode(uint8_t opcode);
     void executeExtended();
     bool lineRangeUsable() const;
@@ -77,7 +79,7 @@ private:
     Registers registers;
     uint32_t lowest = 0xFFFFFFFF;   // of the unfiltered rows, before the bias
     uint32_t highest = 0;
-    std::vector<uint32_t> sourceFiles;   // the map's file numbers, by file number - 1, once looked up
+    std::vector<uint32_t> sourceFiles;   // the map's file numbers, by file-table index, once looked up
     std::vector<bool> sourceFileKnown;
 };
 
@@ -104,9 +106,16 @@ void LineProgramDecoder::run(uint32_t offset)
 void LineProgramDecoder::readHeader()
 {
     header.end = cursor.offset() + 4 + uint64_t(cursor.readU32());
-    cursor.readU16();   // version
-    cursor.readU32();   // header length: the opcodes follow the file names
+    // Versions 2 to 4 are read with one layout (a version-4 maximum-operations byte reads
+    // as the default is_stmt); version 5 has its own.
+    bool version5 = cursor.readU16() == 5;
+    if (version5)
+        cursor.skip(2);   // address size, segment selector size
+    uint64_t opcodes = cursor.readU32();   // header length: older opcodes follow the file names
+    opcodes += cursor.offset();
     header.minimumInstructionLength = cursor.readU8();
+    if (version5)
+        cursor.readU8();   // maximum operations per instruction
     header.defaultIsStmt = cursor.readU8();
     header.lineBase = int8_t(cursor.readU8());
     header.lineRange = cursor.readU8();
@@ -114,6 +123,10 @@ void LineProgramDecoder::readHeader()
     header.standardOpcodeLengths = cursor.position();
     if (header.opcodeBase > 0)
         cursor.skip(header.opcodeBase - 1);
+    if (version5) {
+        readVersion5Tables(opcodes);
+        return;
+    }
     uint32_t length = 0;
     while (const char* directory = cursor.readString(length)) {
         if (length == 0)
@@ -123,6 +136,17 @@ void LineProgramDecoder::readHeader()
     while (!cursor.failed() && !cursor.atEnd() && *cursor.position() != 0)
         readFileEntry();
     cursor.readU8();   // the empty name that ends the list
+}
+
+// The directory and file tables of a version-5 header, up to the program's end; the opcodes
+// start where the header length says.
+void LineProgramDecoder::readVersion5Tables(uint64_t opcodes)
+{
+    const uint8_t* end = reader.debugLine + std::min<uint64_t>(header.end, reader.debugLineSize);
+    ByteCursor tables(cursor.position(), end > cursor.position() ? end : cursor.position(), cursor.bigEndian());
+    if (!readVersion5FileTables(tables, unit, compilationDirectory))
+        dwarfWarning("unit at 0x%x: the file table of its line program cannot be read to its end", unit.offset);
+    cursor.seek(uint32_t(std::min<uint64_t>(opcodes, UINT32_MAX)));
 }
 
 // A file-name entry of the header or of DW_LNE_define_file.
@@ -229,17 +253,18 @@ void LineProgramDecoder::emitRow()
 // file table.
 uint32_t LineProgramDecoder::sourceFileOf(uint32_t number)
 {
-    if (number == 0 || number > unit.fileTable.size())
+    uint32_t index = 0;
+    if (!fileIndex(unit, number, index))
         return SourceAddressMap::noFile;
     if (sourceFiles.size() < unit.fileTable.size()) {
         sourceFiles.resize(unit.fileTable.size());
         sourceFileKnown.resize(unit.fileTable.size());
     }
-    if (!sourceFileKnown[number - 1]) {
-        sourceFiles[number - 1] = reader.sourceFile(filePath(unit, number));
-        sourceFileKnown[number - 1] = true;
+    if (!sourceFileKnown[index]) {
+        sourceFiles[index] = reader.sourceFile(filePath(unit, number));
+        sourceFileKnown[index] = true;
     }
-    return sourceFiles[number - 1];
+    return sourceFiles[index];
 }
 
 // The unit's ranges: its DW_AT_ranges list, else DW_AT_low_pc and DW_AT_high_pc, else the
@@ -248,11 +273,17 @@ void LineProgramDecoder::deriveRanges()
 {
     const DwarfDebuggingInformationEntry& entry = *unit.headerEntry;
     auto ranges = entry.lookupAttribute(DW_AT_ranges, false);
-    if (ranges && reader.debugRanges) {
-        forEachRangePair(reader, ranges->value, unit.byteOrder, [this](uint32_t begin, uint32_t end) {
-            if (begin != end)
-                addRange(reader.addressRanges, unit.offset, begin, end - begin + 1);
-        });
+    auto add = [this](uint32_t begin, uint32_t end) {
+        if (begin != end)
+            addRange(reader.addressRanges, unit.offset, begin, end - begin + 1);
+    };
+    // Version-5 units keep their lists in .debug_rnglists.
+    if (ranges && unit.isVersion5() && reader.dwarf5.rnglists.bytes) {
+        forEachRnglistRange(unit, ranges->value, add);
+        return;
+    }
+    if (ranges && !unit.isVersion5() && reader.debugRanges) {
+        forEachRangePair(reader, ranges->value, unit.byteOrder, add);
         return;
     }
     auto low = entry.lookupAttribute(DW_AT_low_pc, false);

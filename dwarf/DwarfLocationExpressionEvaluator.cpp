@@ -536,6 +536,15 @@ std::optional<LocationExpression> DwarfLocationExpressionEvaluator::frameBaseExp
     case DwarfValueClass::Constant:
     case DwarfValueClass::Reference: {
         DwarfCompilationUnit& unit = *currentEntry->unit;
+        // Version-5 units keep their lists in .debug_loclists, whose entries give image
+        // addresses (base entries applied) and may end with a default location.
+        if (unit.isVersion5()) {
+            LocationExpression expression{nullptr, 0};
+            if (findLoclistExpression(unit, frameBase->value, currentPc() - unit.owner->addressBias, expression.bytes,
+                                      expression.length))
+                return expression;
+            return std::nullopt;
+        }
         uint32_t address = currentPc() - unit.owner->addressBias - unitBaseAddress(unit);
         return findLocationListEntry(frameBase->value, address);
     }

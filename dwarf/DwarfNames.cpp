@@ -139,6 +139,44 @@ const CodeRange formRanges[] = {
     range(0x01, forms), range(0x20, signatureForm), range(0x1F01, gnuIndexForms), range(0x1F20, gnuAltForms),
 };
 
+// Codes that version 5 added, named in version-5 units only. Codes the tables above name
+// keep those names there too.
+const char* const version5Tags[] = {
+    "DW_TAG_coarray_type", "DW_TAG_generic_subrange", "DW_TAG_dynamic_type", nullptr,   // 0x44
+    "DW_TAG_call_site", "DW_TAG_call_site_parameter", "DW_TAG_skeleton_unit", "DW_TAG_immutable_type",   // 0x48
+};
+const CodeRange version5TagRanges[] = {range(0x44, version5Tags)};
+
+const char* const version5Attributes[] = {
+    "DW_AT_string_length_bit_size", "DW_AT_string_length_byte_size", "DW_AT_rank",   // 0x6F
+    "DW_AT_str_offsets_base", "DW_AT_addr_base", "DW_AT_rnglists_base", nullptr,     // 0x72
+    "DW_AT_dwo_name", "DW_AT_reference", "DW_AT_rvalue_reference", "DW_AT_macros",   // 0x76
+    "DW_AT_call_all_calls", "DW_AT_call_all_source_calls", "DW_AT_call_all_tail_calls",   // 0x7A
+    "DW_AT_call_return_pc", "DW_AT_call_value", "DW_AT_call_origin", "DW_AT_call_parameter",   // 0x7D
+    "DW_AT_call_pc", "DW_AT_call_tail_call", "DW_AT_call_target", "DW_AT_call_target_clobbered",   // 0x81
+    "DW_AT_call_data_location", "DW_AT_call_data_value", nullptr,                    // 0x85
+    "DW_AT_alignment", "DW_AT_export_symbols", "DW_AT_deleted", "DW_AT_defaulted",   // 0x88
+    "DW_AT_loclists_base",                                                           // 0x8C
+};
+const CodeRange version5AttributeRanges[] = {range(0x6F, version5Attributes)};
+
+const char* const version5Forms[] = {
+    "DW_FORM_strx", "DW_FORM_addrx", "DW_FORM_ref_sup4", "DW_FORM_strp_sup", "DW_FORM_data16",   // 0x1A
+    "DW_FORM_line_strp", nullptr, "DW_FORM_implicit_const", "DW_FORM_loclistx",   // 0x1F
+    "DW_FORM_rnglistx", "DW_FORM_ref_sup8", "DW_FORM_strx1", "DW_FORM_strx2",      // 0x23
+    "DW_FORM_strx3", "DW_FORM_strx4", "DW_FORM_addrx1", "DW_FORM_addrx2",          // 0x27
+    "DW_FORM_addrx3", "DW_FORM_addrx4",                                            // 0x2B
+};
+const CodeRange version5FormRanges[] = {range(0x1A, version5Forms)};
+
+template <size_t N, size_t M>
+const char* lookUp(const CodeRange (&ranges)[N], const CodeRange (&version5Ranges)[M], uint32_t code,
+                   uint32_t version)
+{
+    const char* name = lookUp(ranges, code);
+    return name || version != 5 ? name : lookUp(version5Ranges, code);
+}
+
 }
 
 DwarfCodeName::DwarfCodeName(const char* known, const char* fallbackPrefix, uint32_t code) : known(known)
@@ -147,10 +185,28 @@ DwarfCodeName::DwarfCodeName(const char* known, const char* fallbackPrefix, uint
         snprintf(fallback, sizeof fallback, "%s 0x%x", fallbackPrefix, code);
 }
 
-const char* knownTagName(uint32_t code) { return lookUp(tagRanges, code); }
-const char* knownAttributeName(uint32_t code) { return lookUp(attributeRanges, code); }
-const char* knownFormName(uint32_t code) { return lookUp(formRanges, code); }
+const char* knownTagName(uint32_t code, uint32_t version)
+{
+    return lookUp(tagRanges, version5TagRanges, code, version);
+}
+const char* knownAttributeName(uint32_t code, uint32_t version)
+{
+    return lookUp(attributeRanges, version5AttributeRanges, code, version);
+}
+const char* knownFormName(uint32_t code, uint32_t version)
+{
+    return lookUp(formRanges, version5FormRanges, code, version);
+}
 
-DwarfCodeName tagName(uint32_t code) { return DwarfCodeName(knownTagName(code), "unexpected DW_TAG", code); }
-DwarfCodeName attributeName(uint32_t code) { return DwarfCodeName(knownAttributeName(code), "unexpected DW_AT", code); }
-DwarfCodeName formName(uint32_t code) { return DwarfCodeName(knownFormName(code), "unexpected DW_FORM", code); }
+DwarfCodeName tagName(uint32_t code, uint32_t version)
+{
+    return DwarfCodeName(knownTagName(code, version), "unexpected DW_TAG", code);
+}
+DwarfCodeName attributeName(uint32_t code, uint32_t version)
+{
+    return DwarfCodeName(knownAttributeName(code, version), "unexpected DW_AT", code);
+}
+DwarfCodeName formName(uint32_t code, uint32_t version)
+{
+    return DwarfCodeName(knownFormName(code, version), "unexpected DW_FORM", code);
+}

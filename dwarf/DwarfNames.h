@@ -13,11 +13,13 @@ private:
     char fallback[40];
 };
 
-DwarfCodeName tagName(uint32_t code);
-DwarfCodeName attributeName(uint32_t code);
-DwarfCodeName formName(uint32_t code);
+// `version` is the unit's: the codes that version 5 added have names only in version-5
+// units; older units keep the fallback text for them.
+DwarfCodeName tagName(uint32_t code, uint32_t version = 4);
+DwarfCodeName attributeName(uint32_t code, uint32_t version = 4);
+DwarfCodeName formName(uint32_t code, uint32_t version = 4);
 
 // The static name of a code, or null when it has none.
-const char* knownTagName(uint32_t code);
-const char* knownAttributeName(uint32_t code);
-const char* knownFormName(uint32_t code);
+const char* knownTagName(uint32_t code, uint32_t version = 4);
+const char* knownAttributeName(uint32_t code, uint32_t version = 4);
+const char* knownFormName(uint32_t code, uint32_t version = 4);

@@ -23,4 +23,5 @@ enum DwarfTypeAttribute : uint32_t {
     DW_AT_encoding = 0x3E,
     DW_AT_frame_base = 0x40,
     DW_AT_type = 0x49,
+    DW_AT_data_bit_offset = 0x6B,
 };

@@ -1,4 +1,5 @@
 #include "dwarf/RegisterTypeWriter.h"
+#include "dwarf/DwarfBitField.h"
 #include "dwarf/DwarfDebugInfo.h"
 #include "dwarf/DwarfLocationExpressionEvaluator.h"
 #include "dwarf/DwarfTypeConstants.h"
@@ -22,9 +23,20 @@ bool startsWith(const char* text, const char* prefix)
     return strncmp(text, prefix, strlen(prefix)) == 0;
 }
 
+// Version-5 units place bit fields with DW_AT_data_bit_offset; they are read in the
+// version-4 numbering (DwarfBitField.h). Older units keep only DW_AT_bit_offset.
 bool isBitFieldMember(const DwarfDebuggingInformationEntry* child)
 {
-    return attributeValue(child, DW_AT_bit_size) && attributeValue(child, DW_AT_bit_offset);
+    return (attributeValue(child, DW_AT_bit_size) && attributeValue(child, DW_AT_bit_offset))
+        || version4BitField(child);
+}
+
+uint32_t bitOffset(const DwarfDebuggingInformationEntry* member)
+{
+    if (auto value = attributeValue(member, DW_AT_bit_offset))
+        return *value;
+    auto placed = version4BitField(member);
+    return placed ? placed->bitOffset : 0;
 }
 
 bool hasBitFieldMember(const DwarfDebuggingInformationEntry* structure)
@@ -40,8 +52,10 @@ bool hasBitFieldMember(const DwarfDebuggingInformationEntry* structure)
 uint32_t memberOffset(const DwarfDebuggingInformationEntry* member)
 {
     std::optional<DwarfAttributeValue> location = member->lookupAttribute(DW_AT_data_member_location, false);
-    if (!location)
-        return 0;
+    if (!location) {
+        auto placed = version4BitField(member);
+        return placed ? placed->memberOffset : 0;
+    }
     if (location->valueClass != DwarfValueClass::Block)
         return location->value;
     theEvaluator.push(0, EntryKind::Address, nullptr);
@@ -190,7 +204,7 @@ void RegisterTypeWriter::writeBitFieldRegister(const DwarfDebuggingInformationEn
         if (!isBitFieldMember(child) || startsWith(child->name(), "res"))
             continue;
         uint32_t bitSize = *attributeValue(child, DW_AT_bit_size);
-        writeBitFieldField(child->name(), size * 8 - (*attributeValue(child, DW_AT_bit_offset) + bitSize), bitSize);
+        writeBitFieldField(child->name(), size * 8 - (bitOffset(child) + bitSize), bitSize);
     }
     fputs("  </Register>\n", stream);
 }
@@ -210,7 +224,7 @@ void RegisterTypeWriter::writeMembers(const DwarfDebuggingInformationEntry* stru
         // A bit field outside a named register: a register of its own, without a size.
         fprintf(stream, "  <Register name=\"%s\" start=\"+0x%04x\" access=\"%s\">\n", memberName, at, access);
         uint32_t bitSize = *attributeValue(child, DW_AT_bit_size);
-        writeBitFieldField(memberName, 32 - (*attributeValue(child, DW_AT_bit_offset) + bitSize), bitSize);
+        writeBitFieldField(memberName, 32 - (bitOffset(child) + bitSize), bitSize);
         fputs("  </Register>\n", stream);
     }
 }

@@ -47,6 +47,46 @@ Bytes withVariable(Bytes entries, uint32_t blockLength, const std::vector<uint8_
     return entries.uleb(2).u32(0).u32(blockLength).raw(rest);
 }
 
+// The compile unit names its bases, then a string, an address and a range list by index,
+// and a .debug_line_str text; a child of tag 0x48 holds a data16 value.
+const Bytes version5Abbreviations = abbreviations(
+    {{1, DW_TAG_compile_unit, true,
+      {{DW_AT_str_offsets_base, DW_FORM_sec_offset}, {DW_AT_addr_base, DW_FORM_sec_offset},
+       {DW_AT_rnglists_base, DW_FORM_sec_offset}, {DW_AT_name, DW_FORM_strx1}, {DW_AT_low_pc, DW_FORM_addrx},
+       {DW_AT_ranges, DW_FORM_rnglistx}, {DW_AT_comp_dir, DW_FORM_line_strp}}},
+     {2, 0x48, false, {{0x1C, DW_FORM_data16}}}});   // DW_AT_const_value
+
+Bytes version5Entries(uint32_t addrBase, uint8_t strIndex, uint32_t addrIndex, uint32_t rangeIndex,
+                      uint32_t lineStrOffset)
+{
+    Bytes entries;
+    return entries.uleb(1).u32(8).u32(addrBase).u32(12).u8(strIndex).uleb(addrIndex).uleb(rangeIndex).u32(lineStrOffset);
+}
+
+// Sections for the entries above: string 0 is "a", address 0 is 0x8000, range list 0 is
+// [0x8000, 0x8010); the offsets table of .debug_str_offsets is cut to `strOffsetsSize` bytes.
+std::vector<uint8_t> version5Image(const Bytes& unit, uint32_t strOffsetsSize = 12, std::vector<uint8_t> rnglists = {})
+{
+    Bytes strOffsets, addr, ranges;
+    strOffsets.u32(8).u16(5).u16(0).u32(0);
+    strOffsets.data.resize(strOffsetsSize);
+    addr.u32(8).u16(5).u8(4).u8(0).u32(0x8000);
+    ranges.u32(0x11).u16(5).u8(4).u8(0).u32(1).u32(4).u8(7).u32(0x8000).uleb(0x10).u8(0);
+    return unitsImage(version5Abbreviations, {unit},
+                      {{".debug_str", {'a', 0}}, {".debug_str_offsets", strOffsets.data}, {".debug_addr", addr.data},
+                       {".debug_rnglists", rnglists.empty() ? ranges.data : rnglists},
+                       {".debug_line_str", {'d', 'i', 'r', 0}}});
+}
+
+// A version-5 line program whose header ends with `tables` (directory and file formats
+// and entries); no opcodes.
+std::vector<uint8_t> version5LineProgram(const std::vector<uint8_t>& tables)
+{
+    Bytes program;
+    program.u32(18 + uint32_t(tables.size())).u16(5).u8(4).u8(0).u32(8 + uint32_t(tables.size()));
+    return program.raw({2, 1, 1, 0xFB, 14, 1}).raw(tables).data;
+}
+
 struct Damage {
     std::string what;
     std::vector<uint8_t> image;
@@ -164,6 +204,50 @@ std::vector<Damage> damages()
          tableImage(".debug_macro", Bytes().u16(4).u8(0).u8(1).uleb(1).str("X").u8(1).uleb(2).u8('Y')), true,
          {".debug_macro: an operation runs past the end"}, {"flags 0x00\nDW_MACRO_define lineno 1 macro X\n"}},
     });
+    Bytes good = version5Entries(8, 0, 0, 0, 0);
+    Bytes withData16 = Bytes(version5Entries(8, 0, 0, 0, 0)).uleb(2).raw(std::vector<uint8_t>(15, 7));
+    std::vector<uint8_t> cutRangeList = {0x11, 0, 0, 0, 5, 0, 4, 0, 1, 0, 0, 0, 4, 0, 0, 0, 7, 0, 0x80};
+    const std::string goodValues = "  DW_AT_name DW_FORM_strx1 a\n  DW_AT_low_pc DW_FORM_addrx 0x8000 \n"
+                                   "  DW_AT_ranges DW_FORM_rnglistx 0x10 0x8000-0x8010 \n  DW_AT_comp_dir DW_FORM_line_strp dir\n";
+    std::vector<Damage> version5 = {
+        {"version 5: every index resolves", version5Image(version5Unit(good)), true, {}, {goodValues}},
+        {"version 5: .debug_str_offsets cut short", version5Image(version5Unit(good), 10), true, {},
+         {"  DW_AT_name DW_FORM_strx1 \n"}},
+        {"version 5: string index past .debug_str_offsets", version5Image(version5Unit(version5Entries(8, 200, 0, 0, 0))),
+         true, {}, {"  DW_AT_name DW_FORM_strx1 \n"}},
+        {"version 5: address index past .debug_addr", version5Image(version5Unit(version5Entries(8, 0, 1000, 0, 0))),
+         true, {}, {"  DW_AT_low_pc DW_FORM_addrx 0x0 \n"}},
+        {"version 5: address base past .debug_addr",
+         version5Image(version5Unit(version5Entries(0xFFFFFFFC, 0, 0x40000001, 0, 0))), true, {},
+         {"  DW_AT_low_pc DW_FORM_addrx 0x0 \n"}},
+        {"version 5: range index past the offsets", version5Image(version5Unit(version5Entries(8, 0, 0, 9, 0))), true,
+         {}, {"  DW_AT_ranges DW_FORM_rnglistx 0x0 \n"}},
+        {"version 5: range list cut short", version5Image(version5Unit(good), 12, cutRangeList), true, {},
+         {"  DW_AT_ranges DW_FORM_rnglistx 0x10 \n"}},
+        {"version 5: .debug_line_str offset outside", version5Image(version5Unit(version5Entries(8, 0, 0, 0, 99))),
+         true, {}, {"  DW_AT_comp_dir DW_FORM_line_strp \n"}},
+        {"version 5: data16 cut by the unit end", version5Image(version5Unit(withData16)), true,
+         {"entry at offset 0x20 runs past the end of the unit"}, {goodValues}},
+        {"version 5: unknown unit type", version5Image(version5Unit(good, 0x7F)), true,
+         {"unit at 0x0: unknown unit type 0x7f"}, {}},
+        {"version 5: type unit header", version5Image(version5Unit(good, DW_UT_type, 12)), true, {},
+         {"  DW_TAG_compile_unit (0x18)\n  DW_AT_str_offsets_base", goodValues}},
+        {"version 5: header cut short", version5Image(Bytes().u32(7).u16(5).u8(1).u8(4).raw({0, 0, 0})), false,
+         {"the unit header is cut short"}, {}},
+        {"version 4: version-5 codes are unknown", version5Image(unitBytes(Bytes().uleb(2).raw({1, 2}))), true,
+         {"has an attribute of an unknown form"},
+         {"  unexpected DW_TAG 0x48 (0xB)\n  DW_AT_const_value unexpected DW_FORM 0x1e 0x0 \n"}},
+    };
+    // Line-program tables: an unknown form, a huge count of empty entries, a path offset
+    // outside .debug_line_str (file 0 then has an empty name; rows and paths survive).
+    for (const std::vector<uint8_t>& tables :
+         std::vector<std::vector<uint8_t>>{{1, 1, 0x99, 1, 'a', 0, 0, 0},
+                                           {0, 0xFF, 0xFF, 0xFF, 0xFF, 0x0F, 0, 0},
+                                           {0, 0, 2, 1, 0x1F, 2, 0x0B, 1, 0x40, 0, 0, 0, 0}})
+        version5.push_back({"version 5: line-program tables", imageWith(version5Unit(oneFile), simpleAbbreviations,
+                                                                        {0}, version5LineProgram(tables)),
+                            true, {}, {"    DW_AT_decl_file DW_FORM_udata 0x1 \n"}});
+    list.insert(list.end(), version5.begin(), version5.end());
     for (uint32_t length : {0xFFFFFFFFu, 0x80000000u, 0x10u})
         list.push_back({"block length " + std::to_string(length),
                         imageWith(unitBytes(withVariable(compileUnit(), length, {1, 2, 3, 0}))), true,
@@ -240,8 +324,9 @@ TEST(BrokenDwarf, LongChainOfUnitsReadingEachOther)
 TEST(BrokenDwarf, RandomByteFlipsInToolchainImages)
 {
     std::mt19937 random(20261205);
-    for (const char* fixture :
-         {"features-dwarf4.elf", "basic-dwarf2.elf", "basic-dwarf4-be.elf", "basic-clang.elf", "tables-dwarf3.elf"}) {
+    for (const char* fixture : {"features-dwarf4.elf", "basic-dwarf2.elf", "basic-dwarf4-be.elf", "basic-clang.elf",
+                                "tables-dwarf3.elf", "features-default.elf", "basic-dwarf5-be.elf",
+                                "basic-clang-dwarf5.elf"}) {
         std::vector<uint8_t> original = readFileBytes(MORVANE_TEST_DATA "/dwarf/" + std::string(fixture));
         ASSERT_FALSE(original.empty()) << fixture;
         std::unique_ptr<ElfFile> model = loadDwarf(original).image;
@@ -249,7 +334,8 @@ TEST(BrokenDwarf, RandomByteFlipsInToolchainImages)
         std::vector<std::pair<uint32_t, uint32_t>> ranges;
         for (const char* name : {".debug_info", ".debug_abbrev", ".debug_str", ".debug_line", ".debug_ranges",
                                  ".debug_aranges", ".debug_pubnames", ".debug_pubtypes", ".debug_macro",
-                                 ".debug_frame"}) {
+                                 ".debug_frame", ".debug_str_offsets", ".debug_addr", ".debug_line_str",
+                                 ".debug_rnglists", ".debug_loclists"}) {
             ElfSection* section = model->getSection(QString::fromLatin1(name));
             if (section && section->availableSize())
                 ranges.emplace_back(uint32_t(section->data - model->image), section->availableSize());

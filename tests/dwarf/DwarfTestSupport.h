@@ -77,6 +77,16 @@ inline Bytes unitBytes(const Bytes& entries, uint32_t abbreviationOffset = 0, ui
     return unit.raw(entries.data);
 }
 
+// A version-5 unit: length, version, unit type, address size 4, abbreviation offset 0,
+// `extra` zero bytes of unit id or type signature and offset, then `entries`.
+inline Bytes version5Unit(const Bytes& entries, uint8_t unitType = 1, uint32_t extra = 0)
+{
+    Bytes unit(entries.bigEndian);
+    unit.u32(8 + extra + entries.size()).u16(5).u8(unitType).u8(4).u32(0);
+    unit.data.resize(unit.data.size() + extra);
+    return unit.raw(entries.data);
+}
+
 typedef std::map<std::string, std::vector<uint8_t>> Sections;
 
 // An ELF image with these sections, no symbols.

@@ -36,6 +36,9 @@ TEST(RegisterGroups, PeripheralDeclarationsOfGcc)
         {"peripherals-dwarf4.elf", "peripherals.xml", edata},      // constant member offsets
         // Big-endian units place the first bit field at the most significant bit.
         {"peripherals-dwarf2-be.elf", "peripherals-be.xml", edata},
+        // Bit fields by DW_AT_data_bit_offset, in both byte orders.
+        {"peripherals-dwarf5.elf", "peripherals.xml", edata},
+        {"peripherals-dwarf5-be.elf", "peripherals-be.xml", edata},
         // No program headers: the values come from .data itself. USART2 is in .data.rel.
         {"peripherals-dwarf4.o", "peripherals-object.xml", ""},
     };

@@ -17,6 +17,12 @@ $GCC -gdwarf-3 -gpubnames -g3 -c -o tables-c.o basic.c
 $GCC -gdwarf-3 -gpubnames -g3 -fno-exceptions -fno-rtti -c -o tables-cpp.o features.cpp
 $GCC -o tables-dwarf3.elf tables-c.o tables-cpp.o
 rm tables-c.o tables-cpp.o
+# Version 5: explicitly, and as the compiler's default debugging format.
+$GCC -gdwarf-5 -o basic-dwarf5.elf basic.c
+$GCC -gdwarf-5 -mbig-endian -o basic-dwarf5-be.elf basic.c
+arm-none-eabi-g++ -O1 -g -fno-exceptions -fno-rtti $LINK -o features-default.elf features.cpp
 clang --target=armv7m-none-eabi -gdwarf-4 -O1 -c -o basic-clang.o basic.c
 arm-none-eabi-ld -e 0 -Ttext=0x8000 -o basic-clang.elf basic-clang.o
+clang --target=armv7m-none-eabi -gdwarf-5 -O1 -c -o basic-clang.o basic.c
+arm-none-eabi-ld -e 0 -Ttext=0x8000 -o basic-clang-dwarf5.elf basic-clang.o
 rm basic-clang.o
