@@ -296,6 +296,18 @@ void LineProgramDecoder::deriveRanges()
     }
 }
 
+// Counts a program decoded once more against the bound: its length field and what follows,
+// up to the section end.
+bool repeatAllowed(DwarfDebugInfo& reader, uint32_t offset)
+{
+    const uint64_t repeatedBytesBound = 64u << 20;
+    ByteCursor cursor(reader.debugLine, reader.debugLineSize, int(reader.byteOrder));
+    cursor.seek(offset);
+    uint64_t length = 4 + uint64_t(cursor.readU32());
+    reader.repeatedLineProgramBytes += std::min<uint64_t>(length, reader.debugLineSize - std::min(offset, reader.debugLineSize));
+    return reader.repeatedLineProgramBytes <= repeatedBytesBound;
+}
+
 }
 
 void decodeLineProgram(DwarfDebugInfo& reader, bool filterByRanges, DwarfCompilationUnit& unit)
@@ -303,10 +315,11 @@ void decodeLineProgram(DwarfDebugInfo& reader, bool filterByRanges, DwarfCompila
     auto statementList = unit.headerEntry->lookupAttribute(DW_AT_stmt_list, false);
     if (!statementList)
         return;
-    // Each unit has a program of its own; damaged units naming one large program again and
-    // again would decode it again and again.
+    // Units may share one program, and each gets its files, rows and ranges from it; damaged
+    // units naming one large program again and again would decode it without end, so the
+    // programs decoded again are bounded in total.
     auto first = reader.decodedLinePrograms.emplace(statementList->value, unit.offset);
-    if (!first.second) {
+    if (!first.second && !repeatAllowed(reader, statementList->value)) {
         dwarfWarning("unit at 0x%x: its line program at 0x%x is that of the unit at 0x%x; it is not read again",
                      unit.offset, statementList->value, first.first->second);
         return;
