@@ -72,6 +72,8 @@ public:
     uint32_t treeReadsInProgress = 0;
     // Line programs decoded so far: .debug_line offset, and the unit that named it.
     std::map<uint32_t, uint32_t> decodedLinePrograms;
+    // Bytes of programs decoded again for further units naming them.
+    uint64_t repeatedLineProgramBytes = 0;
 
 private:
     void bindSections(const ElfFile& image, bool ignoreAranges);

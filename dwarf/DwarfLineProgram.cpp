@@ -57,7 +57,8 @@ public:
     {
     }
 
-    void run(uint32_t offset);
+    // Returns how many bytes of .debug_line the program spans, as far as it was read.
+    uint64_t run(uint32_t offset);
 
 private:
     void readHeader();
@@ -83,11 +84,11 @@ private:
     std::vector<bool> sourceFileKnown;
 };
 
-void LineProgramDecoder::run(uint32_t offset)
+uint64_t LineProgramDecoder::run(uint32_t offset)
 {
     if (offset >= reader.debugLineSize) {
         dwarfWarning("unit at 0x%x: its line program at 0x%x lies outside .debug_line", unit.offset, offset);
-        return;
+        return 0;
     }
     cursor.seek(offset);
     readHeader();
@@ -101,6 +102,7 @@ void LineProgramDecoder::run(uint32_t offset)
                      offset);
     if (!filterByRanges)
         deriveRanges();
+    return std::max<uint64_t>(cursor.offset(), std::min<uint64_t>(header.end, reader.debugLineSize)) - offset;
 }
 
 void LineProgramDecoder::readHeader()
@@ -303,10 +305,13 @@ void decodeLineProgram(DwarfDebugInfo& reader, bool filterByRanges, DwarfCompila
     auto statementList = unit.headerEntry->lookupAttribute(DW_AT_stmt_list, false);
     if (!statementList)
         return;
-    // Each unit has a program of its own; damaged units naming one large program again and
-    // again would decode it again and again.
+    // Units may share one program, and each gets its files, rows and ranges from it; damaged
+    // units naming one large program again and again would decode it without end, so the
+    // bytes of programs decoded again are bounded in total.
+    const uint64_t repeatedBytesBound = 64u << 20;
     auto first = reader.decodedLinePrograms.emplace(statementList->value, unit.offset);
-    if (!first.second) {
+    bool repeat = !first.second;
+    if (repeat && reader.repeatedLineProgramBytes > repeatedBytesBound) {
         dwarfWarning("unit at 0x%x: its line program at 0x%x is that of the unit at 0x%x; it is not read again",
                      unit.offset, statementList->value, first.first->second);
         return;
@@ -314,5 +319,7 @@ void decodeLineProgram(DwarfDebugInfo& reader, bool filterByRanges, DwarfCompila
     auto compilationDirectory = unit.headerEntry->lookupAttribute(DW_AT_comp_dir, false);
     const char* directory = compilationDirectory && compilationDirectory->valueClass == DwarfValueClass::String
         ? compilationDirectory->text() : nullptr;
-    LineProgramDecoder(reader, filterByRanges, unit, directory).run(statementList->value);
+    uint64_t bytes = LineProgramDecoder(reader, filterByRanges, unit, directory).run(statementList->value);
+    if (repeat)
+        reader.repeatedLineProgramBytes += bytes;
 }

@@ -191,7 +191,7 @@ std::vector<Damage> damages()
         {"two units naming one line program",
          imageWith(unitBytes(oneFile).raw(unitBytes(oneFile).data), simpleAbbreviations, {0},
                    lineProgram({}, {{"a.c", 0}}).data),
-         true, {"unit at 0x1d: its line program at 0x0 is that of the unit at 0x0"}, {}},
+         true, {}, {"0x1 a.c\n\n\nPubnames"}},
         {"line range 0", imageWith(unitBytes(oneFile), simpleAbbreviations, {0}, lineRangeZero.data), true,
          {"line program has a line range of 0"}, {row}},
         {"aranges set past the section",
