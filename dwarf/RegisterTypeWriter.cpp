@@ -49,7 +49,7 @@ bool hasBitFieldMember(const DwarfDebuggingInformationEntry* structure)
 }
 
 // A block-form member location is evaluated from a base address of 0.
-uint32_t memberOffset(const DwarfDebuggingInformationEntry* member)
+uint32_t evaluateMemberOffset(const DwarfDebuggingInformationEntry* member)
 {
     std::optional<DwarfAttributeValue> location = member->lookupAttribute(DW_AT_data_member_location, false);
     if (!location) {
@@ -67,6 +67,18 @@ uint32_t memberOffset(const DwarfDebuggingInformationEntry* member)
 }
 
 } // namespace
+
+// A structure reached many times, in one group or in many, evaluates each member's
+// location once: the entries are many, and their blocks may loop up to the step limit.
+uint32_t RegisterTypeWriter::memberOffset(const DwarfDebuggingInformationEntry* member)
+{
+    auto known = memberOffsets.find(member);
+    if (known != memberOffsets.end())
+        return known->second;
+    uint32_t offset = evaluateMemberOffset(member);
+    memberOffsets.emplace(member, offset);
+    return offset;
+}
 
 void RegisterTypeWriter::startGroup(const char* name)
 {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class DwarfDebugInfo;
@@ -49,6 +50,7 @@ private:
     void writeMembers(const DwarfDebuggingInformationEntry* structure, const std::string& name, uint32_t offset,
                       const char* access);
     void writeBitFieldField(const char* name, uint32_t start, uint32_t size);
+    uint32_t memberOffset(const DwarfDebuggingInformationEntry* member);
 
     const DwarfDebugInfo& reader;
     FILE* stream;
@@ -56,4 +58,5 @@ private:
     uint32_t typesLeft = maxTypesPerGroup;
     bool budgetReported = false;
     std::string groupName;
+    std::unordered_map<const DwarfDebuggingInformationEntry*, uint32_t> memberOffsets;
 };
