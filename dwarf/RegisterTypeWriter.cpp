@@ -98,16 +98,34 @@ uint32_t RegisterTypeWriter::writeRegisterType(const DwarfDebuggingInformationEn
 {
     if (!mayEnter(type))
         return offset;
+    // A type known to write nothing is skipped, charged the visits its walk took, unless
+    // the budget would run out inside it (the walk then stops part way, as it did before).
+    auto silent = silentTypes.find(type);
+    if (silent != silentTypes.end() && silent->second.visits <= typesLeft) {
+        typesLeft -= silent->second.visits;
+        return offset + silent->second.advance;
+    }
+    uint32_t typesLeftBefore = typesLeft;
+    uint64_t linesBefore = linesWritten;
+    uint64_t refusalsBefore = refusals;
     typesInProgress.push_back(type);
     uint32_t next = writeType(type, name, offset, access);
     typesInProgress.pop_back();
+    // Without a refusal (which depends on the path) or a spent budget, a walk that wrote
+    // nothing writes nothing wherever the type is reached again: structures of many
+    // members that each lead to the same empty structure would otherwise cost the product
+    // of their sizes in every group.
+    if (linesWritten == linesBefore && refusals == refusalsBefore && !budgetReported)
+        silentTypes.emplace(type, SilentType{typesLeftBefore - typesLeft, next - offset});
     return next;
 }
 
-bool RegisterTypeWriter::isRefused(const DwarfDebuggingInformationEntry* type) const
+bool RegisterTypeWriter::isRefused(const DwarfDebuggingInformationEntry* type)
 {
-    return !type || typesInProgress.size() >= maxTypeDepth
+    bool refused = !type || typesInProgress.size() >= maxTypeDepth
            || std::find(typesInProgress.begin(), typesInProgress.end(), type) != typesInProgress.end();
+    refusals += refused;
+    return refused;
 }
 
 // A refused type counts too, so that a structure of many members that lead back to it
@@ -139,6 +157,7 @@ uint32_t RegisterTypeWriter::writeType(const DwarfDebuggingInformationEntry* typ
         std::optional<uint32_t> size = attributeValue(type, DW_AT_byte_size);
         if (!size)
             return offset;
+        ++linesWritten;
         fprintf(stream, "  <Register name=\"%s\" start=\"+0x%04x\" size=\"%d\" access=\"%s\"/>\n", name.c_str(),
                 offset, int(*size), access);
         return offset + *size;
@@ -210,6 +229,7 @@ void RegisterTypeWriter::writeBitFieldRegister(const DwarfDebuggingInformationEn
                                                const std::string& name, uint32_t offset, uint32_t size,
                                                const char* access)
 {
+    ++linesWritten;
     fprintf(stream, "  <Register name=\"%s\" start=\"+0x%04x\" size=\"%d\" access=\"%s\">\n", name.c_str(), offset,
             int(size), access);
     for (const DwarfDebuggingInformationEntry* child = structure->firstChild; child; child = child->nextSibling) {
@@ -234,6 +254,7 @@ void RegisterTypeWriter::writeMembers(const DwarfDebuggingInformationEntry* stru
             continue;
         }
         // A bit field outside a named register: a register of its own, without a size.
+        ++linesWritten;
         fprintf(stream, "  <Register name=\"%s\" start=\"+0x%04x\" access=\"%s\">\n", memberName, at, access);
         uint32_t bitSize = *attributeValue(child, DW_AT_bit_size);
         writeBitFieldField(memberName, 32 - (bitOffset(child) + bitSize), bitSize);

@@ -6,7 +6,8 @@
 // Damaged or self-referencing types are bounded: a type that is already being written
 // further up (a list node reached through its own next pointer) is not entered again,
 // types nest at most maxTypeDepth deep, and one group visits at most maxTypesPerGroup
-// types (each array element counts, and so does a type that is not entered).
+// types (each array element counts, and so does a type that is not entered). A type whose
+// walk wrote and refused nothing is not walked again: it writes nothing wherever it is.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -33,8 +34,8 @@ public:
     const DwarfDebuggingInformationEntry* typeOf(const DwarfDebuggingInformationEntry* entry) const;
 
 private:
-    // Null, already being written further up, or too deep.
-    bool isRefused(const DwarfDebuggingInformationEntry* type) const;
+    // Null, already being written further up, or too deep; counted in `refusals`.
+    bool isRefused(const DwarfDebuggingInformationEntry* type);
     bool mayEnter(const DwarfDebuggingInformationEntry* type);
     // Whether the group may write more types; warns once when it may not.
     bool typesAllowed();
@@ -59,4 +60,13 @@ private:
     bool budgetReported = false;
     std::string groupName;
     std::unordered_map<const DwarfDebuggingInformationEntry*, uint32_t> memberOffsets;
+
+    // A type whose walk wrote nothing: the visits it took and the offset it moved by.
+    struct SilentType {
+        uint32_t visits;
+        uint32_t advance;
+    };
+    std::unordered_map<const DwarfDebuggingInformationEntry*, SilentType> silentTypes;
+    uint64_t linesWritten = 0;   // registers opened so far
+    uint64_t refusals = 0;       // types refused so far
 };
