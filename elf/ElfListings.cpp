@@ -171,11 +171,13 @@ void ElfSection::print(FILE* stream) const
     appendHex(text, s->sh_flags, 1, true);
     text += ' ';
     text += bytesFromText(sectionFlagsText(s->sh_flags)).constData();
+    // The header is packed and may sit anywhere in a damaged image: the pair's constructor
+    // takes its arguments by reference, so each field is copied first.
     const std::pair<const char*, uint32_t> fields[] = {
-        {"\nsh_addr     : 0x", s->sh_addr}, {"\nsh_offset   : 0x", s->sh_offset},
-        {"\nsh_size     : 0x", s->sh_size}, {"\nsh_link     : 0x", s->sh_link},
-        {"\nsh_info     : 0x", s->sh_info}, {"\nsh_addralign: 0x", s->sh_addralign},
-        {"\nsh_entsize  : 0x", s->sh_entsize}};
+        {"\nsh_addr     : 0x", uint32_t(s->sh_addr)}, {"\nsh_offset   : 0x", uint32_t(s->sh_offset)},
+        {"\nsh_size     : 0x", uint32_t(s->sh_size)}, {"\nsh_link     : 0x", uint32_t(s->sh_link)},
+        {"\nsh_info     : 0x", uint32_t(s->sh_info)}, {"\nsh_addralign: 0x", uint32_t(s->sh_addralign)},
+        {"\nsh_entsize  : 0x", uint32_t(s->sh_entsize)}};
     for (const auto& [label, value] : fields) {
         text += label;
         appendHex(text, value, 1, true);
