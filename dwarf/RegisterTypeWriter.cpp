@@ -98,12 +98,21 @@ uint32_t RegisterTypeWriter::writeRegisterType(const DwarfDebuggingInformationEn
 {
     if (!mayEnter(type))
         return offset;
-    // A type known to write nothing is skipped, charged the visits its walk took, unless
-    // the budget would run out inside it (the walk then stops part way, as it did before).
+    // A type known to write nothing is skipped, charged the visits its walk took. When the
+    // budget would run out inside it, the walk would write nothing and leave nothing to
+    // write after it in this group: the budget is spent at once (the offset no longer
+    // matters). A walk that was cut short is known only to need more than it had.
     auto silent = silentTypes.find(type);
-    if (silent != silentTypes.end() && silent->second.visits <= typesLeft) {
-        typesLeft -= silent->second.visits;
-        return offset + silent->second.advance;
+    if (silent != silentTypes.end()) {
+        if (silent->second.visits > typesLeft) {
+            typesLeft = 0;
+            typesAllowed();
+            return offset;
+        }
+        if (!silent->second.cutShort) {
+            typesLeft -= silent->second.visits;
+            return offset + silent->second.advance;
+        }
     }
     uint32_t typesLeftBefore = typesLeft;
     uint64_t linesBefore = linesWritten;
@@ -111,12 +120,14 @@ uint32_t RegisterTypeWriter::writeRegisterType(const DwarfDebuggingInformationEn
     typesInProgress.push_back(type);
     uint32_t next = writeType(type, name, offset, access);
     typesInProgress.pop_back();
-    // Without a refusal (which depends on the path) or a spent budget, a walk that wrote
-    // nothing writes nothing wherever the type is reached again: structures of many
-    // members that each lead to the same empty structure would otherwise cost the product
-    // of their sizes in every group.
-    if (linesWritten == linesBefore && refusals == refusalsBefore && !budgetReported)
-        silentTypes.emplace(type, SilentType{typesLeftBefore - typesLeft, next - offset});
+    // Without a refusal (which depends on the path), a walk that wrote nothing writes
+    // nothing wherever the type is reached again: structures of many members that each
+    // lead to the same empty structure, or many groups of one huge array of such a type,
+    // would otherwise cost the product of their sizes.
+    if (linesWritten == linesBefore && refusals == refusalsBefore) {
+        uint32_t visits = budgetReported ? typesLeftBefore + 1 : typesLeftBefore - typesLeft;
+        silentTypes.insert_or_assign(type, SilentType{visits, next - offset, budgetReported});
+    }
     return next;
 }
 

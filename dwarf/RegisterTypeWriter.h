@@ -61,10 +61,12 @@ private:
     std::string groupName;
     std::unordered_map<const DwarfDebuggingInformationEntry*, uint32_t> memberOffsets;
 
-    // A type whose walk wrote nothing: the visits it took and the offset it moved by.
+    // A type whose walk wrote nothing: the visits it took and the offset it moved by, or,
+    // for a walk cut short by the budget, the least number of visits it needs.
     struct SilentType {
         uint32_t visits;
         uint32_t advance;
+        bool cutShort;
     };
     std::unordered_map<const DwarfDebuggingInformationEntry*, SilentType> silentTypes;
     uint64_t linesWritten = 0;   // registers opened so far
