@@ -1,6 +1,7 @@
 #include "dwarf/DwarfAbbreviation.h"
 #include "common/Leb128.h"
 #include "dwarf/DwarfConstants.h"
+#include <algorithm>
 
 namespace {
 
@@ -71,6 +72,11 @@ void readAttributeForms(const uint8_t*& cursor, const uint8_t* end, DwarfAbbrevi
         }
     }
     abbreviation.attributeForms.assign(scratch.begin(), scratch.end());
+    if (scratch.size() > DwarfAbbreviation::sortedAttributesFrom) {
+        for (const auto& pair : scratch)
+            abbreviation.sortedAttributes.push_back(pair.first);
+        std::sort(abbreviation.sortedAttributes.begin(), abbreviation.sortedAttributes.end());
+    }
     if (anyConstant)
         abbreviation.implicitConstants.assign(constants.begin(), constants.end());
 }

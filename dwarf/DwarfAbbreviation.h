@@ -1,6 +1,7 @@
 #pragma once
 // One abbreviation of a .debug_abbrev table: the tag, the children flag and the
 // (attribute, form) pairs that every entry using its code has.
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -21,12 +22,20 @@ public:
     // True when entries of this code have the attribute.
     bool hasAttribute(uint32_t attribute) const
     {
+        if (!sortedAttributes.empty())
+            return std::binary_search(sortedAttributes.begin(), sortedAttributes.end(), attribute);
         for (const auto& pair : attributeForms) {
             if (pair.first == attribute)
                 return true;
         }
         return false;
     }
+    // The attribute codes in order, kept only for abbreviations of more than
+    // sortedAttributesFrom attributes: lookups follow specification chains of up to 256
+    // entries, and a scan of a damaged abbreviation's thousands of pairs at each step made a
+    // small file take minutes.
+    static const size_t sortedAttributesFrom = 8;
+    std::vector<uint32_t> sortedAttributes;
 };
 
 // Reads the table that starts at `cursor` (bounded by `end`) and appends its

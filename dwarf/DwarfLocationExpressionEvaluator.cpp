@@ -2,6 +2,7 @@
 #include "dwarf/DwarfDebugInfo.h"
 #include "dwarf/DwarfOperations.h"
 #include "dwarf/DwarfTypeConstants.h"
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
@@ -105,8 +106,10 @@ void DwarfLocationExpressionEvaluator::evaluate(const uint8_t* block, uint32_t l
 {
     if (nesting == maxNesting)
         return;
+    // A sound block runs each operation once; only a branch back runs more. The limit
+    // grows with the block so that many short looping blocks cost no more than their bytes.
     if (nesting == 0)
-        operationsLeft = maxOperations;
+        operationsLeft = uint32_t(std::min<uint64_t>(maxOperations, uint64_t(operationsPerByte) * (length + 1)));
     ByteCursor saved = cursor;
     cursor = ByteCursor(block, length, int(byteOrder));
     ++nesting;

@@ -8,7 +8,8 @@
 // Damaged blocks are bounded: operands are never read past the block (an operation whose
 // operand is cut off is not executed and ends the block), a branch to before the block's
 // start ends the block, one evaluation runs at most maxOperations operations counting
-// every nested one, and evaluations nest at most maxNesting deep.
+// every nested one, and no more than operationsPerByte per byte of the outermost block
+// plus one, and evaluations nest at most maxNesting deep.
 #include "common/ByteCursor.h"
 #include <cstdint>
 #include <list>
@@ -39,6 +40,7 @@ struct LocationExpression {
 class DwarfLocationExpressionEvaluator {
 public:
     static const uint32_t maxOperations = 100000;
+    static const uint32_t operationsPerByte = 64;
     static const unsigned maxNesting = 8;
 
     // byteOrder: 0 reads fixed-size operands little-endian, anything else big-endian.

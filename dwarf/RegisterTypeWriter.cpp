@@ -49,7 +49,7 @@ bool hasBitFieldMember(const DwarfDebuggingInformationEntry* structure)
 }
 
 // A block-form member location is evaluated from a base address of 0.
-uint32_t memberOffset(const DwarfDebuggingInformationEntry* member)
+uint32_t evaluateMemberOffset(const DwarfDebuggingInformationEntry* member)
 {
     std::optional<DwarfAttributeValue> location = member->lookupAttribute(DW_AT_data_member_location, false);
     if (!location) {
@@ -67,6 +67,18 @@ uint32_t memberOffset(const DwarfDebuggingInformationEntry* member)
 }
 
 } // namespace
+
+// A structure reached many times, in one group or in many, evaluates each member's
+// location once: the entries are many, and their blocks may loop up to the step limit.
+uint32_t RegisterTypeWriter::memberOffset(const DwarfDebuggingInformationEntry* member)
+{
+    auto known = memberOffsets.find(member);
+    if (known != memberOffsets.end())
+        return known->second;
+    uint32_t offset = evaluateMemberOffset(member);
+    memberOffsets.emplace(member, offset);
+    return offset;
+}
 
 void RegisterTypeWriter::startGroup(const char* name)
 {
@@ -86,16 +98,45 @@ uint32_t RegisterTypeWriter::writeRegisterType(const DwarfDebuggingInformationEn
 {
     if (!mayEnter(type))
         return offset;
+    // A type known to write nothing is skipped, charged the visits its walk took. When the
+    // budget would run out inside it, the walk would write nothing and leave nothing to
+    // write after it in this group: the budget is spent at once (the offset no longer
+    // matters). A walk that was cut short is known only to need more than it had.
+    auto silent = silentTypes.find(type);
+    if (silent != silentTypes.end()) {
+        if (silent->second.visits > typesLeft) {
+            typesLeft = 0;
+            typesAllowed();
+            return offset;
+        }
+        if (!silent->second.cutShort) {
+            typesLeft -= silent->second.visits;
+            return offset + silent->second.advance;
+        }
+    }
+    uint32_t typesLeftBefore = typesLeft;
+    uint64_t linesBefore = linesWritten;
+    uint64_t refusalsBefore = refusals;
     typesInProgress.push_back(type);
     uint32_t next = writeType(type, name, offset, access);
     typesInProgress.pop_back();
+    // Without a refusal (which depends on the path), a walk that wrote nothing writes
+    // nothing wherever the type is reached again: structures of many members that each
+    // lead to the same empty structure, or many groups of one huge array of such a type,
+    // would otherwise cost the product of their sizes.
+    if (linesWritten == linesBefore && refusals == refusalsBefore) {
+        uint32_t visits = budgetReported ? typesLeftBefore + 1 : typesLeftBefore - typesLeft;
+        silentTypes.insert_or_assign(type, SilentType{visits, next - offset, budgetReported});
+    }
     return next;
 }
 
-bool RegisterTypeWriter::isRefused(const DwarfDebuggingInformationEntry* type) const
+bool RegisterTypeWriter::isRefused(const DwarfDebuggingInformationEntry* type)
 {
-    return !type || typesInProgress.size() >= maxTypeDepth
+    bool refused = !type || typesInProgress.size() >= maxTypeDepth
            || std::find(typesInProgress.begin(), typesInProgress.end(), type) != typesInProgress.end();
+    refusals += refused;
+    return refused;
 }
 
 // A refused type counts too, so that a structure of many members that lead back to it
@@ -127,6 +168,7 @@ uint32_t RegisterTypeWriter::writeType(const DwarfDebuggingInformationEntry* typ
         std::optional<uint32_t> size = attributeValue(type, DW_AT_byte_size);
         if (!size)
             return offset;
+        ++linesWritten;
         fprintf(stream, "  <Register name=\"%s\" start=\"+0x%04x\" size=\"%d\" access=\"%s\"/>\n", name.c_str(),
                 offset, int(*size), access);
         return offset + *size;
@@ -198,6 +240,7 @@ void RegisterTypeWriter::writeBitFieldRegister(const DwarfDebuggingInformationEn
                                                const std::string& name, uint32_t offset, uint32_t size,
                                                const char* access)
 {
+    ++linesWritten;
     fprintf(stream, "  <Register name=\"%s\" start=\"+0x%04x\" size=\"%d\" access=\"%s\">\n", name.c_str(), offset,
             int(size), access);
     for (const DwarfDebuggingInformationEntry* child = structure->firstChild; child; child = child->nextSibling) {
@@ -222,6 +265,7 @@ void RegisterTypeWriter::writeMembers(const DwarfDebuggingInformationEntry* stru
             continue;
         }
         // A bit field outside a named register: a register of its own, without a size.
+        ++linesWritten;
         fprintf(stream, "  <Register name=\"%s\" start=\"+0x%04x\" access=\"%s\">\n", memberName, at, access);
         uint32_t bitSize = *attributeValue(child, DW_AT_bit_size);
         writeBitFieldField(memberName, 32 - (bitOffset(child) + bitSize), bitSize);

@@ -6,10 +6,12 @@
 // Damaged or self-referencing types are bounded: a type that is already being written
 // further up (a list node reached through its own next pointer) is not entered again,
 // types nest at most maxTypeDepth deep, and one group visits at most maxTypesPerGroup
-// types (each array element counts, and so does a type that is not entered).
+// types (each array element counts, and so does a type that is not entered). A type whose
+// walk wrote and refused nothing is not walked again: it writes nothing wherever it is.
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class DwarfDebugInfo;
@@ -32,8 +34,8 @@ public:
     const DwarfDebuggingInformationEntry* typeOf(const DwarfDebuggingInformationEntry* entry) const;
 
 private:
-    // Null, already being written further up, or too deep.
-    bool isRefused(const DwarfDebuggingInformationEntry* type) const;
+    // Null, already being written further up, or too deep; counted in `refusals`.
+    bool isRefused(const DwarfDebuggingInformationEntry* type);
     bool mayEnter(const DwarfDebuggingInformationEntry* type);
     // Whether the group may write more types; warns once when it may not.
     bool typesAllowed();
@@ -49,6 +51,7 @@ private:
     void writeMembers(const DwarfDebuggingInformationEntry* structure, const std::string& name, uint32_t offset,
                       const char* access);
     void writeBitFieldField(const char* name, uint32_t start, uint32_t size);
+    uint32_t memberOffset(const DwarfDebuggingInformationEntry* member);
 
     const DwarfDebugInfo& reader;
     FILE* stream;
@@ -56,4 +59,16 @@ private:
     uint32_t typesLeft = maxTypesPerGroup;
     bool budgetReported = false;
     std::string groupName;
+    std::unordered_map<const DwarfDebuggingInformationEntry*, uint32_t> memberOffsets;
+
+    // A type whose walk wrote nothing: the visits it took and the offset it moved by, or,
+    // for a walk cut short by the budget, the least number of visits it needs.
+    struct SilentType {
+        uint32_t visits;
+        uint32_t advance;
+        bool cutShort;
+    };
+    std::unordered_map<const DwarfDebuggingInformationEntry*, SilentType> silentTypes;
+    uint64_t linesWritten = 0;   // registers opened so far
+    uint64_t refusals = 0;       // types refused so far
 };

@@ -171,8 +171,8 @@ void ElfSection::print(FILE* stream) const
     appendHex(text, s->sh_flags, 1, true);
     text += ' ';
     text += bytesFromText(sectionFlagsText(s->sh_flags)).constData();
-    // The header is packed and may sit at any offset of a damaged image: its fields are
-    // copied, never bound to references.
+    // The header is packed and may sit anywhere in a damaged image: the pair's constructor
+    // takes its arguments by reference, so each field is copied first.
     const std::pair<const char*, uint32_t> fields[] = {
         {"\nsh_addr     : 0x", uint32_t(s->sh_addr)}, {"\nsh_offset   : 0x", uint32_t(s->sh_offset)},
         {"\nsh_size     : 0x", uint32_t(s->sh_size)}, {"\nsh_link     : 0x", uint32_t(s->sh_link)},
