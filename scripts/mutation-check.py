@@ -10,9 +10,11 @@ caught. Prints the kill rate and the faults that survived.
     scripts/mutation-check.sh [--faults N] [--seed S] [--build DIR]
 """
 import argparse
+import os
 import pathlib
 import random
 import re
+import signal
 import subprocess
 import sys
 
@@ -59,10 +61,15 @@ def mutate(line, kind, column):
 
 
 def run(command, timeout):
+    # In a session of its own, so that a fault that hangs a test is ended with everything
+    # the command started.
+    process = subprocess.Popen(command, cwd=ROOT, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL, start_new_session=True)
     try:
-        return subprocess.run(command, cwd=ROOT, stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL, timeout=timeout).returncode
+        return process.wait(timeout=timeout)
     except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.wait()
         return -1
 
 
