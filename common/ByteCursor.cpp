@@ -46,38 +46,38 @@ int64_t ByteCursor::readSigned(unsigned size, int bigEndian)
     return int64_t(value << shift) >> shift;
 }
 
-uint64_t ByteCursor::readUleb128Wide()
+bool ByteCursor::readLebBits(uint64_t& result, unsigned& shift, uint8_t& last)
 {
-    uint64_t result = 0;
-    unsigned shift = 0;
+    result = 0;
+    shift = 0;
     while (pos_ < end_) {
-        uint8_t byte = *pos_++;
+        last = *pos_++;
         if (shift < 64)
-            result |= uint64_t(byte & 0x7F) << shift;
+            result |= uint64_t(last & 0x7F) << shift;
         shift += 7;
-        if (!(byte & 0x80))
-            return result;
+        if (!(last & 0x80))
+            return true;
     }
     fail();
+    return false;
+}
+
+uint64_t ByteCursor::readUleb128Wide()
+{
+    uint64_t result;
+    unsigned shift;
+    uint8_t last;
+    readLebBits(result, shift, last);
     return result;
 }
 
 int64_t ByteCursor::readSleb128Wide()
 {
-    uint64_t result = 0;
-    unsigned shift = 0;
-    while (pos_ < end_) {
-        uint8_t byte = *pos_++;
-        if (shift < 64)
-            result |= uint64_t(byte & 0x7F) << shift;
-        shift += 7;
-        if (!(byte & 0x80)) {
-            if (shift < 64 && (byte & 0x40))
-                result |= ~uint64_t(0) << shift;
-            return int64_t(result);
-        }
-    }
-    fail();
+    uint64_t result;
+    unsigned shift;
+    uint8_t last = 0;
+    if (readLebBits(result, shift, last) && shift < 64 && (last & 0x40))
+        result |= ~uint64_t(0) << shift;
     return int64_t(result);
 }
 

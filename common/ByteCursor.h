@@ -53,6 +53,9 @@ public:
 
 private:
     void fail() { failed_ = true; pos_ = end_; }
+    // Assembles a LEB128 value's low 64 bits; `shift` gets 7 times its byte count and
+    // `last` its final byte. False (and failed) when the end comes first.
+    bool readLebBits(uint64_t& result, unsigned& shift, uint8_t& last);
 
     const uint8_t* start_ = nullptr;
     const uint8_t* pos_ = nullptr;
