@@ -15,8 +15,8 @@ public:
     // The byte size of an entry's attributes when every form has a fixed size, else -1;
     // lets the tree read step over such entries without decoding them.
     int32_t fixedSize = -1;
-    // Version-5 tables: the value of each DW_FORM_implicit_const specification, one slot
-    // per specification; empty when the abbreviation has none.
+    // Version-5 tables: the value that follows each DW_FORM_implicit_const (attribute,
+    // form) pair, one slot per pair; empty when the abbreviation has none.
     std::vector<int32_t> implicitConstants;
 
     // True when entries of this code have the attribute.
@@ -31,7 +31,7 @@ public:
         return false;
     }
     // The attribute codes in order, kept only for abbreviations of more than
-    // sortedAttributesFrom attributes: lookups follow specification chains of up to 256
+    // sortedAttributesFrom attributes: lookups follow DW_AT_specification chains of up to 256
     // entries, and a scan of a damaged abbreviation's thousands of pairs at each step made a
     // small file take minutes.
     static const size_t sortedAttributesFrom = 8;

@@ -32,7 +32,7 @@ struct DwarfFormContext {
 DwarfFormStatus readFormValue(uint32_t form, const uint8_t*& cursor, const DwarfFormContext& context,
                               DwarfAttributeValue& value);
 
-// The value of attribute specification `index` of the abbreviation: as readFormValue, but
+// The value of (attribute, form) pair `index` of the abbreviation: as readFormValue, but
 // DW_FORM_implicit_const takes its value from the abbreviation and reads no bytes.
 DwarfFormStatus readAttributeValue(const DwarfAbbreviation& abbreviation, uint32_t index, const uint8_t*& cursor,
                                    const DwarfFormContext& context, DwarfAttributeValue& value);
