@@ -69,8 +69,11 @@ bool fileExists(const std::string& path)
     return fs::exists(path);
 }
 
-RunResult runMorvane(const std::vector<std::string>& args, const std::string& workingDirectory,
-                     const std::string& programName)
+namespace {
+
+// Runs `program` with `argv` (argv[0] first) and captures both streams.
+RunResult runProgram(const char* program, const std::vector<std::string>& args,
+                     const std::string& workingDirectory)
 {
     // Output goes to files rather than pipes, so a large listing cannot block the child.
     TempDir capture;
@@ -78,7 +81,6 @@ RunResult runMorvane(const std::vector<std::string>& args, const std::string& wo
     std::string errPath = capture.file("stderr");
 
     std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(programName.c_str()));
     for (const std::string& arg : args)
         argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
@@ -97,7 +99,7 @@ RunResult runMorvane(const std::vector<std::string>& args, const std::string& wo
         dup2(err, 2);
         if (!workingDirectory.empty() && chdir(workingDirectory.c_str()) != 0)
             _exit(126);
-        execv(MORVANE_BINARY, argv.data());
+        execv(program, argv.data());
         _exit(127);
     }
     int status = 0;
@@ -108,4 +110,19 @@ RunResult runMorvane(const std::vector<std::string>& args, const std::string& wo
     result.err = readFileText(errPath);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return result;
+}
+
+} // namespace
+
+RunResult runMorvane(const std::vector<std::string>& args, const std::string& workingDirectory,
+                     const std::string& programName)
+{
+    std::vector<std::string> argv{programName};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return runProgram(MORVANE_BINARY, argv, workingDirectory);
+}
+
+RunResult runTool(const std::string& command, const std::string& workingDirectory)
+{
+    return runProgram("/bin/sh", {"sh", "-c", command}, workingDirectory);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Runs the built morvane binary (MORVANE_BINARY) as a child process and captures what it
-// writes, plus small helpers for temporary files.
+// Runs the built morvane binary (MORVANE_BINARY) or an external tool as a child process and
+// captures what it writes, plus small helpers for temporary files.
 //
 //   RunResult r = runMorvane({"-header", path});
 //   EXPECT_EQ(r.status, 0);  EXPECT_EQ(r.out, "...");  EXPECT_EQ(r.err, "");
@@ -21,6 +21,10 @@ struct RunResult {
 RunResult runMorvane(const std::vector<std::string>& args,
                      const std::string& workingDirectory = "",
                      const std::string& programName = "morvane");
+
+// Runs a shell command (an external tool such as arm-none-eabi-as or llvm-dwarfdump) the
+// same way, capturing both streams.
+RunResult runTool(const std::string& command, const std::string& workingDirectory = "");
 
 // A fresh directory under the system temporary directory, removed with its contents on
 // destruction.
