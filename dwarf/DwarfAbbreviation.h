@@ -31,7 +31,7 @@ public:
         return false;
     }
     // The attribute codes in order, kept only for abbreviations of more than
-    // sortedAttributesFrom attributes: lookups follow DW_AT_specification chains of up to 256
+    // sortedAttributesFrom attributes: lookups follow DW_AT_specification chains of up to 16
     // entries, and a scan of a damaged abbreviation's thousands of pairs at each step made a
     // small file take minutes.
     static const size_t sortedAttributesFrom = 8;

@@ -11,7 +11,7 @@ namespace {
 // lookup visits at most this many entries along them. (A reference back to the entry
 // itself, or to the one the lookup started at, is not followed at all: such cycles would
 // otherwise cost the whole budget for every entry on them.)
-const unsigned lookupBudget = 256;
+const unsigned lookupBudget = 16;
 
 }
 

@@ -7,13 +7,22 @@
 #include "dwarf/DwarfNames.h"
 #include "dwarf/DwarfRangeList.h"
 
+#include <algorithm>
+
+namespace {
+
+// Compilers nest entries a few dozen deep at most; damaged units can nest thousands, and
+// an indentation that kept growing would make the listing quadratic in their size.
+const int maximumIndentLevel = 64;
+
+}
+
 void DwarfEntryPrinter::indent(int level)
 {
-    static const char spaces[] = "                                                                ";
-    size_t length = 2 * size_t(level);
-    for (; length > sizeof spaces - 1; length -= sizeof spaces - 1)
-        out.bytes(spaces, sizeof spaces - 1);
-    out.bytes(spaces, length);
+    static const char spaces[2 * maximumIndentLevel + 1] =
+        "                                                                "
+        "                                                                ";
+    out.bytes(spaces, 2 * size_t(std::min(level, maximumIndentLevel)));
 }
 
 void DwarfEntryPrinter::printEntryChain(const DwarfDebuggingInformationEntry* entry, int level)
