@@ -39,15 +39,6 @@ uint32_t bitOffset(const DwarfDebuggingInformationEntry* member)
     return placed ? placed->bitOffset : 0;
 }
 
-bool hasBitFieldMember(const DwarfDebuggingInformationEntry* structure)
-{
-    for (const DwarfDebuggingInformationEntry* child = structure->firstChild; child; child = child->nextSibling) {
-        if (isBitFieldMember(child))
-            return true;
-    }
-    return false;
-}
-
 // A block-form member location is evaluated from a base address of 0.
 uint32_t evaluateMemberOffset(const DwarfDebuggingInformationEntry* member)
 {
@@ -66,18 +57,39 @@ uint32_t evaluateMemberOffset(const DwarfDebuggingInformationEntry* member)
     return uint32_t(theEvaluator.result(isRegister, isValue));
 }
 
+template <typename Value, typename Compute>
+Value remembered(std::unordered_map<const DwarfDebuggingInformationEntry*, Value>& known,
+                 const DwarfDebuggingInformationEntry* entry, Compute compute)
+{
+    auto found = known.find(entry);
+    if (found != known.end())
+        return found->second;
+    Value value = compute(entry);
+    known.emplace(entry, value);
+    return value;
+}
+
 } // namespace
 
-// A structure reached many times, in one group or in many, evaluates each member's
-// location once: the entries are many, and their blocks may loop up to the step limit.
 uint32_t RegisterTypeWriter::memberOffset(const DwarfDebuggingInformationEntry* member)
 {
-    auto known = memberOffsets.find(member);
-    if (known != memberOffsets.end())
-        return known->second;
-    uint32_t offset = evaluateMemberOffset(member);
-    memberOffsets.emplace(member, offset);
-    return offset;
+    return remembered(memberOffsets, member, evaluateMemberOffset);
+}
+
+bool RegisterTypeWriter::isBitField(const DwarfDebuggingInformationEntry* member)
+{
+    return remembered(bitFields, member, isBitFieldMember);
+}
+
+bool RegisterTypeWriter::hasBitField(const DwarfDebuggingInformationEntry* structure)
+{
+    return remembered(bitFieldStructures, structure, [this](const DwarfDebuggingInformationEntry* entry) {
+        for (const DwarfDebuggingInformationEntry* child = entry->firstChild; child; child = child->nextSibling) {
+            if (isBitField(child))
+                return true;
+        }
+        return false;
+    });
 }
 
 void RegisterTypeWriter::startGroup(const char* name)
@@ -89,8 +101,10 @@ void RegisterTypeWriter::startGroup(const char* name)
 
 const DwarfDebuggingInformationEntry* RegisterTypeWriter::typeOf(const DwarfDebuggingInformationEntry* entry) const
 {
-    std::optional<DwarfAttributeValue> type = entry->lookupAttribute(DW_AT_type, false);
-    return type ? reader.resolveReference(*type) : nullptr;
+    return remembered(types, entry, [this](const DwarfDebuggingInformationEntry* typed) {
+        std::optional<DwarfAttributeValue> type = typed->lookupAttribute(DW_AT_type, false);
+        return type ? reader.resolveReference(*type) : nullptr;
+    });
 }
 
 uint32_t RegisterTypeWriter::writeRegisterType(const DwarfDebuggingInformationEntry* type, const std::string& name,
@@ -216,7 +230,7 @@ uint32_t RegisterTypeWriter::writeStructure(const DwarfDebuggingInformationEntry
                                             const std::string& name, uint32_t offset, const char* access)
 {
     std::optional<uint32_t> byteSize = attributeValue(structure, DW_AT_byte_size);
-    if (!name.empty() && hasBitFieldMember(structure))
+    if (!name.empty() && hasBitField(structure))
         writeBitFieldRegister(structure, name, offset, byteSize.value_or(4), access);
     else
         writeMembers(structure, name, offset, access);
@@ -244,7 +258,7 @@ void RegisterTypeWriter::writeBitFieldRegister(const DwarfDebuggingInformationEn
     fprintf(stream, "  <Register name=\"%s\" start=\"+0x%04x\" size=\"%d\" access=\"%s\">\n", name.c_str(), offset,
             int(size), access);
     for (const DwarfDebuggingInformationEntry* child = structure->firstChild; child; child = child->nextSibling) {
-        if (!isBitFieldMember(child) || startsWith(child->name(), "res"))
+        if (!isBitField(child) || startsWith(child->name(), "res"))
             continue;
         uint32_t bitSize = *attributeValue(child, DW_AT_bit_size);
         writeBitFieldField(child->name(), size * 8 - (bitOffset(child) + bitSize), bitSize);
@@ -260,7 +274,7 @@ void RegisterTypeWriter::writeMembers(const DwarfDebuggingInformationEntry* stru
         if (child->tag != DW_TAG_member || startsWith(memberName, "RES") || startsWith(memberName, "Reserved"))
             continue;
         uint32_t at = offset + memberOffset(child);
-        if (!isBitFieldMember(child)) {
+        if (!isBitField(child)) {
             writeRegisterType(typeOf(child), name + memberName, at, access);
             continue;
         }

@@ -52,6 +52,8 @@ private:
                       const char* access);
     void writeBitFieldField(const char* name, uint32_t start, uint32_t size);
     uint32_t memberOffset(const DwarfDebuggingInformationEntry* member);
+    bool isBitField(const DwarfDebuggingInformationEntry* member);
+    bool hasBitField(const DwarfDebuggingInformationEntry* structure);
 
     const DwarfDebugInfo& reader;
     FILE* stream;
@@ -59,7 +61,13 @@ private:
     uint32_t typesLeft = maxTypesPerGroup;
     bool budgetReported = false;
     std::string groupName;
+    // What is asked of an entry, worked out once: a structure is reached again in every
+    // group that uses it and at every visit, and each lookup may follow a specification
+    // chain, or evaluate a location block that loops up to the step limit.
     std::unordered_map<const DwarfDebuggingInformationEntry*, uint32_t> memberOffsets;
+    mutable std::unordered_map<const DwarfDebuggingInformationEntry*, const DwarfDebuggingInformationEntry*> types;
+    std::unordered_map<const DwarfDebuggingInformationEntry*, bool> bitFields;
+    std::unordered_map<const DwarfDebuggingInformationEntry*, bool> bitFieldStructures;
 
     // A type whose walk wrote nothing: the visits it took and the offset it moved by, or,
     // for a walk cut short by the budget, the least number of visits it needs.
