@@ -7,7 +7,11 @@ statement dropped. After each fault it rebuilds incrementally, runs ctest and re
 file. A fault that does not compile is replaced by another; one that any test notices is
 caught. Prints the kill rate and the faults that survived.
 
-    scripts/mutation-check.sh [--faults N] [--seed S] [--build DIR]
+    scripts/mutation-check.sh [--faults N] [--seed S] [--build DIR] [--replay LOG]
+
+--replay applies the faults an earlier run printed (its "caught"/"SURVIVED" lines) instead
+of drawing new ones, finding each by its text, so that a suite can be compared before and
+after the product code moved.
 """
 import argparse
 import os
@@ -38,13 +42,36 @@ def candidates():
                 code = line.split("//")[0]
                 if not code.strip() or code.lstrip().startswith(("#", "*", "/*")) or '"' in code:
                     continue
-                for kind, pattern in (("comparison", COMPARISON), ("logical", LOGICAL),
-                                      ("constant", CONSTANT)):
-                    for match in pattern.finditer(code):
-                        sites.append((path, number, kind, match.start(1)))
-                if STATEMENT.match(code):
-                    sites.append((path, number, "statement", 0))
+                for kind in ("comparison", "logical", "constant", "statement"):
+                    sites += [(path, number, kind, column) for column in columns(line, kind)]
     return sites
+
+
+def replayed(log):
+    """The faults of an earlier run's output, located in today's files by their text."""
+    faults = []
+    for entry in pathlib.Path(log).read_text().splitlines():
+        match = re.match(r"(?:caught|SURVIVED) +(\S+):(\d+) (\w+): (.*)$", entry)
+        if not match:
+            continue
+        path, number, kind, changed = ROOT / match[1], int(match[2]) - 1, match[3], match[4]
+        lines = path.read_text(encoding="latin-1").splitlines()
+        near = sorted(range(len(lines)), key=lambda i: abs(i - number))
+        found = next(((i, column) for i in near for column in columns(lines[i], kind)
+                      if mutate(lines[i], kind, column).strip() == changed), None)
+        if found:
+            faults.append((path, found[0], kind, found[1]))
+        else:
+            print(f"not found: {entry}", flush=True)
+    return faults
+
+
+def columns(line, kind):
+    code = line.split("//")[0]
+    if kind == "statement":
+        return [0] if STATEMENT.match(code) else []
+    pattern = {"comparison": COMPARISON, "logical": LOGICAL, "constant": CONSTANT}[kind]
+    return [match.start(1) for match in pattern.finditer(code)]
 
 
 def mutate(line, kind, column):
@@ -78,13 +105,17 @@ def main():
     parser.add_argument("--faults", type=int, default=100)
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--build", default="build")
+    parser.add_argument("--replay")
     options = parser.parse_args()
     build = str(ROOT / options.build)
     if run(["cmake", "--build", build, "-j2"], 3600) != 0:
         sys.exit("mutation-check: the unchanged tree does not build in " + build)
 
-    sites = candidates()
-    random.Random(options.seed).shuffle(sites)
+    if options.replay:
+        sites = replayed(options.replay)
+    else:
+        sites = candidates()
+        random.Random(options.seed).shuffle(sites)
     caught, survivors, tried = 0, [], 0
     for path, number, kind, column in sites:
         if tried == options.faults:
@@ -113,7 +144,7 @@ def main():
             path.write_text(original, encoding="latin-1")
     run(["cmake", "--build", build, "-j2"], 3600)
     print(f"\n{caught} of {tried} faults caught ({100.0 * caught / max(tried, 1):.0f}%), "
-          f"seed {options.seed}")
+          + (f"replaying {options.replay}" if options.replay else f"seed {options.seed}"))
     for where in survivors:
         print("  survived:", where)
 
