@@ -23,7 +23,9 @@
 // - in legacy syntax the Thumb "nop" becomes "mov r8, r8".
 #include "support/RunMorvane.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <elf.h>
 #include <fstream>
 #include <map>
@@ -31,11 +33,8 @@
 
 namespace {
 
-struct Exception {
-    const char* start;   // the instruction text starts with this
-    const char* part;    // and contains this
-};
-const Exception exceptions[] = {
+// Instruction texts that start with the first part and contain the second.
+const char* const exceptions[][2] = {
     // The decoder's text for what does not decode; the Thumb sources hold such halfwords
     // on purpose (inside IT blocks, say), the A32 sources none.
     {"undefined opcode", ""},
@@ -51,28 +50,31 @@ struct Row {
     bool has(const std::string& form) const { return ("," + forms + ",").find("," + form + ",") != std::string::npos; }
 };
 
+void PrintTo(const Row& row, std::ostream* os)
+{
+    *os << row.source << " " << row.mode << " -march=" << row.march << " -arch " << row.arch;
+}
+
 std::vector<Row> readRows()
 {
     std::ifstream file(std::string(MORVANE_TEST_DATA) + "/arm/roundtrips.txt");
     std::vector<Row> rows;
     std::string line;
+    Row row;
     while (std::getline(file, line)) {
         std::istringstream fields(line);
-        Row row;
         if (fields >> row.source >> row.mode >> row.march >> row.fpu >> row.arch >> row.syntaxes >> row.forms
-            && row.source[0] != '#') {
-            fields >> row.golden;
-            rows.push_back(row);
-        }
+            && row.source[0] != '#')
+            rows.push_back(row), fields >> rows.back().golden;
     }
     return rows;
 }
 
-// What the assembler's symbols say about one .text: the original bytes, the function
-// symbols' values (bit 0 set for Thumb) and the [start, end) ranges marked as data.
+// One .text as assembled: its bytes and address, the function symbols' values (bit 0 set
+// for Thumb) and the [start, end) ranges that $d mapping symbols mark as data.
 struct Original {
     std::string text;
-    uint32_t base = 0;
+    uint32_t base;
     std::map<std::string, uint32_t> functions;
     std::vector<std::pair<uint32_t, uint32_t>> data;
 };
@@ -83,41 +85,42 @@ public:
     void run();
 
 private:
-    std::string asOptions(bool bigEndian) const;
-    // Assembles `source` into `name`.o and, with `ldOptions`, links it into `name`.elf.
-    void build(const std::string& source, const std::string& name, bool bigEndian, const char* ldOptions);
+    // Assembles `source` into `name`.o and, unless `ld` is null, links it into `name`.elf
+    // with the options `ld` (big-endian when they hold -EB).
+    void build(const std::string& source, const std::string& name, const char* ld);
+    std::string textOf(const std::string& file);
     Original original(const std::string& file, uint32_t base);
     std::string listing(const std::string& file, bool unified);
     std::string rewrite(const std::string& listed, const Original& original);
-    void check(const std::string& file, const char* ldOptions, bool bigEndian);
+    void check(const std::string& file, const char* ld);
 
     const Row& row;
     TempDir dir;
 };
 
-std::string RoundTrip::asOptions(bool bigEndian) const
+void RoundTrip::build(const std::string& source, const std::string& name, const char* ld)
 {
-    return "-march=" + row.march + (row.fpu == "-" ? "" : " -mfpu=" + row.fpu)
-           + (row.mode == "thumb" ? " -mthumb" : "") + (bigEndian ? " -EB" : "");
-}
-
-void RoundTrip::build(const std::string& source, const std::string& name, bool bigEndian, const char* ldOptions)
-{
-    std::string command = "arm-none-eabi-as " + asOptions(bigEndian) + " " + source + " -o " + name + ".o";
-    if (ldOptions)
-        command += std::string(" && arm-none-eabi-ld ") + ldOptions + " -Ttext=0x8000 -e 0x8000 " + name + ".o -o " + name + ".elf";
+    std::string command = "arm-none-eabi-as -march=" + row.march + (row.fpu == "-" ? "" : " -mfpu=" + row.fpu)
+                          + (row.mode == "thumb" ? " -mthumb" : "") + (ld && strstr(ld, "-EB") ? " -EB " : " ")
+                          + source + " -o " + name + ".o";
+    if (ld)
+        command += std::string(" && arm-none-eabi-ld ") + ld + " -Ttext=0x8000 -e 0x8000 " + name + ".o -o " + name + ".elf";
     RunResult r = runTool(command, dir.path());
     ASSERT_EQ(r.status, 0) << command << "\n" << r.err;
 }
 
+std::string RoundTrip::textOf(const std::string& file)
+{
+    RunResult r = runTool("arm-none-eabi-objcopy -O binary -j .text " + file + " text.bin", dir.path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    return readFileText(dir.file("text.bin"));
+}
+
 Original RoundTrip::original(const std::string& file, uint32_t base)
 {
-    Original result;
-    result.base = base;
-    RunResult r = runTool("arm-none-eabi-objcopy -O binary -j .text " + file + " text.bin && arm-none-eabi-readelf -sW " + file,
-                          dir.path());
+    RunResult r = runTool("arm-none-eabi-readelf -sW " + file, dir.path());
     EXPECT_EQ(r.status, 0) << r.err;
-    result.text = readFileText(dir.file("text.bin"));
+    Original result{textOf(file), base, {}, {}};
     std::istringstream lines(r.out);
     std::string line, number, value, size, type, bind, visibility, index, name;
     std::vector<std::pair<uint32_t, char>> marks;
@@ -180,8 +183,8 @@ std::string RoundTrip::rewrite(const std::string& listed, const Original& origin
         bool data = false, exception = false;
         for (const auto& range : original.data)
             data |= range.first < address + size && address < range.second;
-        for (const Exception& e : exceptions)
-            exception |= line.compare(1, strlen(e.start), e.start) == 0 && line.find(e.part) != std::string::npos;
+        for (const auto& e : exceptions)
+            exception |= line.compare(1, strlen(e[0]), e[0]) == 0 && line.find(e[1]) != std::string::npos;
         EXPECT_TRUE(data || thumb || line != "\tundefined opcode") << "at 0x" << std::hex << address;
         if (data) {
             result += "\t.byte ";
@@ -201,9 +204,9 @@ std::string RoundTrip::rewrite(const std::string& listed, const Original& origin
 }
 
 // Lists `file` in the row's syntaxes, re-assembles each listing and compares the code.
-void RoundTrip::check(const std::string& file, const char* ldOptions, bool bigEndian)
+void RoundTrip::check(const std::string& file, const char* ld)
 {
-    const Original before = original(file, ldOptions ? 0x8000 : 0);
+    const Original before = original(file, ld ? 0x8000 : 0);
     ASSERT_GT(before.text.size(), 16u) << file;
     for (bool unified : {true, false}) {
         if (row.syntaxes == (unified ? "legacy" : "ual"))
@@ -211,12 +214,10 @@ void RoundTrip::check(const std::string& file, const char* ldOptions, bool bigEn
         SCOPED_TRACE(file + (unified ? " unified" : " legacy"));
         const std::string name = file + (unified ? ".ual" : ".legacy");
         dir.write(name + ".s", rewrite(listing(file, unified), before));
-        build(name + ".s", name, bigEndian, ldOptions);
-        const std::string after = original(name + (ldOptions ? ".elf" : ".o"), 0).text;
-        size_t n = 0;
-        while (n < before.text.size() && n < after.size() && before.text[n] == after[n])
-            ++n;
-        EXPECT_TRUE(before.text == after) << "first difference at offset 0x" << std::hex << n;
+        build(name + ".s", name, ld);
+        const std::string after = textOf(name + (ld ? ".elf" : ".o"));
+        EXPECT_TRUE(before.text == after) << "first difference at offset 0x" << std::hex
+                                          << std::mismatch(after.begin(), after.end(), before.text.begin(), before.text.end()).first - after.begin();
     }
 }
 
@@ -224,11 +225,11 @@ void RoundTrip::run()
 {
     const std::string source = std::string(MORVANE_TEST_DATA) + "/" + row.source;
     if (row.has("o") || row.has("e"))
-        build(source, "orig", false, "");
+        build(source, "orig", "");
     if (row.has("o"))
-        check("orig.o", nullptr, false);
+        check("orig.o", nullptr);
     if (row.has("e"))
-        check("orig.elf", "", false);
+        check("orig.elf", "");
     if (!row.golden.empty()) {
         EXPECT_EQ(listing("orig.elf", true), readFileText(std::string(MORVANE_TEST_DATA) + "/" + row.golden));
     }
@@ -236,8 +237,8 @@ void RoundTrip::run()
         return;
     // BE8 stores instructions little-endian and data big-endian; the same object linked as
     // BE32 lists the same, and a relocatable object is BE32 whatever its flags say.
-    build(source, "be32", true, "-EB");
-    build(source, "be8", true, "-EB --be8");
+    build(source, "be32", "-EB");
+    build(source, "be8", "-EB --be8");
     EXPECT_NE(readFileText(dir.file("be32.elf")), readFileText(dir.file("be8.elf")));
     for (bool unified : {true, false})
         EXPECT_EQ(listing("be8.elf", unified), listing("be32.elf", unified));
@@ -245,12 +246,7 @@ void RoundTrip::run()
     flagged.at(offsetof(Elf32_Ehdr, e_flags) + 1) |= EF_ARM_BE8 >> 16;   // big-endian field
     dir.write("flagged.o", flagged);
     EXPECT_EQ(listing("flagged.o", true), listing("be8.o", true));
-    check("be8.elf", "-EB --be8", true);
-}
-
-void PrintTo(const Row& row, std::ostream* os)
-{
-    *os << row.source << " " << row.mode << " -march=" << row.march << " -arch " << row.arch;
+    check("be8.elf", "-EB --be8");
 }
 
 class RoundTripRow : public ::testing::TestWithParam<Row> {};
@@ -262,10 +258,4 @@ TEST_P(RoundTripRow, ListingAssemblesBackToTheSameCode)
     RoundTrip(GetParam()).run();
 }
 
-INSTANTIATE_TEST_SUITE_P(Sources, RoundTripRow, ::testing::ValuesIn(readRows()),
-                         [](const ::testing::TestParamInfo<Row>& info) {
-                             std::string name = std::to_string(info.index) + "_" + info.param.source + "_" + info.param.march;
-                             for (char& c : name)
-                                 c = isalnum(uint8_t(c)) ? c : '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Sources, RoundTripRow, ::testing::ValuesIn(readRows()));
