@@ -7,9 +7,11 @@
 // - units that the assembler's $d mapping symbols mark as data (literal pools, tables)
 //   become .byte lines of the original bytes: their instruction text is not meant to
 //   assemble back;
-// - the texts in `exceptions` below, which do not come back byte for byte by design,
-//   become .inst lines of the original encoding (.inst keeps counting as an instruction
-//   of an IT block, where .byte would end it);
+// - the texts in `exceptions` below, which do not come back byte for byte by design, and
+//   "undefined opcode" right after a label whose name starts with "undefined" (a source
+//   that holds an undecodable encoding on purpose says so), become .inst lines of the
+//   original encoding (.inst keeps counting as an instruction of an IT block, where
+//   .byte would end it); any other "undefined opcode" outside data fails;
 // - an ARM function that follows Thumb code gets ".arm" before its label: the listing
 //   switches back to ARM at such a label without printing a directive.
 // Further encodings that cannot come back are kept out of the sources; the A32 ones:
@@ -35,9 +37,6 @@ namespace {
 
 // Instruction texts that start with the first part and contain the second.
 const char* const exceptions[][2] = {
-    // The decoder's text for what does not decode; the Thumb sources hold such halfwords
-    // on purpose (inside IT blocks, say), the A32 sources none.
-    {"undefined opcode", ""},
     // The VFP immediate move prints its encoded 8-bit value, unified syntax reads a
     // floating-point value there.
     {"vmov", ", #"},
@@ -163,15 +162,18 @@ std::string RoundTrip::rewrite(const std::string& listed, const Original& origin
     std::istringstream lines(listed);
     std::string line, result;
     size_t offset = 0;
-    bool thumb = false;
+    bool thumb = false, undefinedHere = false;
     char directive[80];
     while (std::getline(lines, line)) {
+        EXPECT_NE(line, "\t") << "an instruction line without text after 0x" << std::hex << offset;
         auto function = original.functions.find(line.substr(0, line.size() - 1));
         if (!line.empty() && line.back() == ':' && function != original.functions.end()) {
             if (thumb && !(function->second & 1))
                 result += "\t.arm\n";
             thumb = function->second & 1;
         }
+        if (line.rfind("undefined", 0) == 0)
+            undefinedHere = true;
         if (line.size() < 2 || line[0] != '\t' || line[1] == '.' || offset >= text.size()) {
             result += line + "\n";
             continue;
@@ -180,12 +182,13 @@ std::string RoundTrip::rewrite(const std::string& listed, const Original& origin
         size_t size = !thumb ? 4 : (pairsOnly ? first >> 11 == 0x1E : first >> 11 >= 0x1D) ? 4 : 2;
         size = std::min(size, text.size() - offset);
         const uint32_t address = original.base + uint32_t(offset);
-        bool data = false, exception = false;
+        bool data = false, exception = line == "\tundefined opcode" && undefinedHere;
+        undefinedHere = false;
         for (const auto& range : original.data)
             data |= range.first < address + size && address < range.second;
         for (const auto& e : exceptions)
             exception |= line.compare(1, strlen(e[0]), e[0]) == 0 && line.find(e[1]) != std::string::npos;
-        EXPECT_TRUE(data || thumb || line != "\tundefined opcode") << "at 0x" << std::hex << address;
+        EXPECT_TRUE(data || exception || line != "\tundefined opcode") << "at 0x" << std::hex << address;
         if (data) {
             result += "\t.byte ";
             for (size_t i = 0; i < size; ++i)
