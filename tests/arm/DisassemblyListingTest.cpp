@@ -46,7 +46,8 @@ std::string listing(const std::vector<uint8_t>& image, const std::vector<std::st
 
 TEST(DisassemblyListing, ArchitectureNamesAreExactAndCaseSensitive)
 {
-    const char* const names[] = {"v4T", "v5TE", "v6", "v6T2", "v6M", "v7M", "v7EM", "v7R", "v7A", "v8M_Baseline", "v8M_Mainline"};
+    const char* const names[] = {"v4T", "v5TE", "v6", "v6T2", "v6M", "v7M",
+                                 "v7EM", "v7R", "v7A", "v8M_Baseline", "v8M_Mainline"};
     for (int level = 1; level <= 11; ++level)
         EXPECT_EQ(architectureLevelFromName(names[level - 1]), ArchitectureLevel(level));
     for (const char* other : {"v7m", "v4t", "v8M_mainline", "", static_cast<const char*>(nullptr)})

@@ -92,7 +92,8 @@ struct RoundTrip {
                               + (row.mode == "thumb" ? " -mthumb" : "") + (ld && strstr(ld, "-EB") ? " -EB " : " ")
                               + source + " -o " + name + ".o";
         if (ld)
-            command += std::string(" && arm-none-eabi-ld ") + ld + " -Ttext=0x8000 -e 0x8000 " + name + ".o -o " + name + ".elf";
+            command += std::string(" && arm-none-eabi-ld ") + ld + " -Ttext=0x8000 -e 0x8000 " + name + ".o -o "
+                       + name + ".elf";
         RunResult r = runTool(command, dir.path());
         ASSERT_EQ(r.status, 0) << command << "\n" << r.err;
     }
@@ -114,7 +115,8 @@ struct RoundTrip {
         std::vector<std::pair<uint32_t, char>> marks;
         while (std::getline(lines, line)) {
             std::istringstream fields(line);
-            if (!(fields >> number >> value >> size >> type >> bind >> visibility >> index >> name) || !isdigit(uint8_t(number[0])))
+            if (!(fields >> number >> value >> size >> type >> bind >> visibility >> index >> name)
+                || !isdigit(uint8_t(number[0])))
                 continue;
             const uint32_t address = uint32_t(std::stoul(value, nullptr, 16));
             if (type == "FUNC")
@@ -123,9 +125,10 @@ struct RoundTrip {
                 marks.push_back({address, name[1]});
         }
         std::sort(marks.begin(), marks.end());
-        for (size_t i = 0; i < marks.size(); ++i)
+        marks.push_back({base + uint32_t(result.text.size()), 'e'});   // the end
+        for (size_t i = 0; i + 1 < marks.size(); ++i)
             if (marks[i].second == 'd')
-                result.data.push_back({marks[i].first, i + 1 < marks.size() ? marks[i + 1].first : base + uint32_t(result.text.size())});
+                result.data.push_back({marks[i].first, marks[i + 1].first});
         return result;
     }
 
@@ -183,7 +186,8 @@ struct RoundTrip {
                 for (size_t i = 0; i < size; ++i)
                     result += (i ? ", " : "") + std::to_string(uint8_t(text[offset + i]));
             } else if (exception) {
-                snprintf(directive, sizeof directive, !thumb ? "\t.inst 0x%08X" : size == 4 ? "\t.inst.w 0x%04X%04X" : "\t.inst.n 0x%04X",
+                snprintf(directive, sizeof directive,
+                         !thumb ? "\t.inst 0x%08X" : size == 4 ? "\t.inst.w 0x%04X%04X" : "\t.inst.n 0x%04X",
                          !thumb ? half(offset) | half(offset + 2) << 16 : half(offset), half(offset + 2));
                 result += directive;
             } else {
@@ -208,8 +212,9 @@ struct RoundTrip {
             dir.write(name + ".s", rewrite(listing(file, unified), before));
             build(name + ".s", name, ld);
             const std::string after = textOf(name + (ld ? ".elf" : ".o"));
+            const auto difference = std::mismatch(after.begin(), after.end(), before.text.begin(), before.text.end());
             EXPECT_TRUE(before.text == after) << "first difference at offset 0x" << std::hex
-                                              << std::mismatch(after.begin(), after.end(), before.text.begin(), before.text.end()).first - after.begin();
+                                              << difference.first - after.begin();
         }
     }
 
