@@ -1,9 +1,9 @@
 #!/bin/sh
-# Builds firmware-style Thumb images (tests/data/thumb/make-firmware.sh: a small C program
+# Builds firmware-style Thumb images (bench/firmware/make-firmware.sh: a small C program
 # with all of newlib's libc and libm, for each profile) and prints how much of each
 # image's .text re-assembles to the same bytes from `morvane -disassemble -ual -arch LEVEL`
 # with arm-none-eabi-as for the same architecture (literal pools and other data excluded;
-# see tests/data/thumb/roundtrip.py).
+# see bench/firmware/roundtrip.py).
 #
 #   bench/disasm-thumb-firmware.sh [path/to/morvane] [--verbose]
 #
@@ -13,7 +13,7 @@ set -eu
 MORVANE=${1:-build/morvane}
 VERBOSE=${2:-}
 WORK=${WORK:-$(mktemp -d)}
-HERE=$(cd "$(dirname "$0")/.." && pwd)/tests/data/thumb
+HERE=$(cd "$(dirname "$0")" && pwd)/firmware
 
 # target, assembler architecture, morvane level
 while read -r target march level; do

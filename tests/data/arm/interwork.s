@@ -1,6 +1,6 @@
 @ ARM and Thumb functions in one section, for the listing test of labels and state switching
 @ on an image made by the GNU tools (the listing switches back to ARM without a directive,
-@ so this source is checked as text, not by re-assembly).
+@ so the round trip puts ".arm" before armTail; interwork.lst holds the expected listing).
 	.syntax unified
 	.text
 	.arm

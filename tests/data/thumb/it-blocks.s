@@ -106,6 +106,7 @@ it_blocks:
 	tbbeq [r0, r1]
 	@ an undecodable instruction still takes its condition from the block
 	itt eq
+undefined_in_block:
 	.inst.n 0xde00
 	moveq r0, #1
 	movs r0, #1

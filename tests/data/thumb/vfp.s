@@ -1,6 +1,6 @@
 @ VFPv4 in Thumb-2 for the round trip (armv7-a with vfpv4, armv7e-m with fpv5-d16), every
 @ class, registers d0-d15 only. Texts the round trip replaces by their original bytes
-@ (ThumbRoundTripTest.cpp lists them): the immediate move in unified syntax (its encoded
+@ (tests/arm/RoundTripTest.cpp lists them): the immediate move in unified syntax (its encoded
 @ value is read as a floating-point value) and compares with zero in legacy syntax
 @ (fcmpzs takes no ", #0"). Kept out: FLDMX/FSTMX, whose unified text (vldmia/vpush)
 @ cannot be told from the even-count form (tests/data/arm/vfp_legacy.s has them), and
