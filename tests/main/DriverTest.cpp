@@ -1,6 +1,8 @@
-// Start-up of the driver: output file before input file, whole-file reading and the
-// messages for files that cannot be used. Inputs that are neither archives nor ELF are
-// checked with the load errors in tests/dump.
+// The command line as the user meets it: option and @file messages, the usage text, exit
+// statuses, the output file opened before the input file, and the messages for input
+// files that cannot be used. Every row runs the binary in one directory holding all the
+// files the rows name; an input that does not exist shows, through "cannot open", which
+// name reached the input position. Names and arguments keep every byte, 0x80 to 0xFF too.
 #include "support/ElfWriter.h"
 #include "support/RunMorvane.h"
 
@@ -10,64 +12,105 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 namespace {
 
-TEST(Driver, InputAndOutputFiles)
+std::string error(const std::string& message)
 {
+    return "morvane: error: " + message + "\n";
+}
+
+TEST(Driver, MessagesUsageStatusAndFiles)
+{
+    const std::string usage = readFileText(MORVANE_TEST_DATA "/cli/usage.txt");
     TempDir dir;
     ElfWriter w;
     int text = w.addSection(".text", SHT_PROGBITS, SHF_ALLOC | SHF_EXECINSTR, 0x8000,
                             w.words32({0xe3a00000, 0xe12fff1e}), 0, 0, 0, 4);
     w.addSymbol("main", 0x8000, 8, ELF32_ST_INFO(STB_GLOBAL, STT_FUNC), 0, uint16_t(text));
-    dir.write("in.elf", w.build());
-    dir.write("old.txt", std::string("old contents to be truncated"));
+    for (const char* name : {"in.elf", "caf\xe9.elf", "big.elf", "locked.elf"})
+        dir.write(name, w.build());
+    dir.write("old.txt", "old contents to be truncated");
     std::filesystem::create_directory(dir.file("sub"));
-    // A sparse file: its size is known without writing or reading 2 GiB.
-    dir.write("big.elf", w.build());
-    std::filesystem::resize_file(dir.file("big.elf"), uintmax_t(1) << 31);
-    dir.write("empty.elf", std::string());   // cannot be mapped: read instead
-    dir.write("locked.elf", w.build());
+    std::filesystem::resize_file(dir.file("big.elf"), uintmax_t(1) << 31);   // sparse
+    dir.write("empty.elf", "");   // cannot be mapped: read instead
     chmod(dir.file("locked.elf").c_str(), 0);
     // A FIFO held open for writing here, so that morvane's open does not wait for a writer.
     mkfifo(dir.file("fifo").c_str(), 0600);
     int fifoWriter = open(dir.file("fifo").c_str(), O_RDWR | O_NONBLOCK);
     ASSERT_GE(fifoWriter, 0);
-    RunResult listing = runMorvane({"-header", "-sections", "-symbols", "in.elf"}, dir.path());
-    ASSERT_EQ(listing.status, 0);
-    ASSERT_NE(listing.out, "");
-    const bool root = geteuid() == 0;
+    std::string tooMany;
+    for (int i = 0; i < 257; ++i)
+        tooMany += "a ";
+    const std::pair<const char*, std::string> atFiles[] = {
+        {"unfinished", "-header\n# comment\n-cmp \"unfinished name\n"}, {"self", "@self\n"},
+        {"outer", "-header @inner\n"}, {"inner", "-bogus\n-cmp\n"}, {"many", tooMany + "\n"},
+        // A line of 1023 characters fills the read buffer: the rest is line 2, the next line 3.
+        {"long", std::string(1019, ' ') + "-nop\"e\n\"x\n"},
+        {"names", "  \"my input.elf\"   \"my out.txt\"  \n"}, {"crlf", "in.elf\r\n"},
+        {"comment", "# a comment\n  # x\n"}, {"\xe9", "-header caf\xe9.elf \xe9.out\n"}};
+    for (const auto& file : atFiles)
+        dir.write(file.first, file.second);
+    const std::string listing = runMorvane({"-header", "-symbols", "in.elf"}, dir.path()).out;
+    const bool root = geteuid() == 0;   // root reads a file without permissions all the same
+    const std::string header = runMorvane({"-header", "in.elf"}, dir.path()).out;
 
     struct Row {
         std::vector<std::string> args;
         std::string err;
-        int status;
-        std::string outputFile = "";   // must exist afterwards, holding outputText
-        std::string outputText = "";
+        int status = 1;
+        std::string file = "";   // must hold `text` afterwards; when `created` is false, must not exist
+        std::string text = "";
+        bool created = true;
+        std::string program = "morvane";
     };
     const Row rows[] = {
-        {{"-header", "missing.elf", "no/such/dir/out.txt"}, "cannot create no/such/dir/out.txt\n", 1},
-        {{"-header", "missing.elf", "new.txt"}, "cannot open missing.elf\n", 1, "new.txt", ""},
-        {{"sub"}, "cannot read sub: not a regular file\n", 1},
-        {{"-header", "fifo"}, "cannot read fifo: not a regular file\n", 1},
-        {{"-header", "empty.elf"}, "open error truncated ELF file: \n", 1},
-        // Root reads it all the same, so the row then expects the listing.
-        {{"-header", "-sections", "-symbols", "locked.elf", "locked.txt"}, root ? "" : "cannot open locked.elf\n",
-         root ? 0 : 1, "locked.txt", root ? listing.out : ""},
-        {{"-header", "big.elf"}, "cannot read big.elf: files of 2 GiB or more are not supported\n", 1},
+        {{}, usage, 0},
+        {{"-header"}, usage},
+        {{"-cmp", "x.elf"}, usage},
+        {{"-Header", "--header", "-", "-arch=v7m", "-\xe9", "-header", "-header", "in.elf"},
+         error("unrecognised option -Header") + error("unrecognised option --header") + error("unrecognised option -") +
+             error("unrecognised option -arch=v7m") + error("unrecognised option -\xe9") + usage},
+        {{"-bad", "x"}, "/d\xe9/tool: error: unrecognised option -bad\n" + usage, 1, "", "", true, "/d\xe9/tool"},
+        {{"in.elf", "-cmp"}, error("expected argument for option -cmp") + usage},
+        {{"in.elf", "-arch"}, error("expected argument for option -arch") + usage},
+        // Option errors are judged before any file is touched.
+        {{"-nope", "missing.elf", "out1.txt"}, error("unrecognised option -nope") + usage, 1, "out1.txt", "", false},
+        {{"-arch", "v7m", "missing.elf", "out2.txt", "out3.txt"}, "cannot open missing.elf\n", 1, "out3.txt"},
+        {{"-arch", "v7m", "missing.elf", "out4.txt", "out5.txt"}, "cannot open missing.elf\n", 1, "out4.txt", "", false},
+        {{"@n\xe9", "in.elf"}, error(std::string("can't open indirect file n\xe9: ") + strerror(ENOENT)) + usage},
+        {{"@unfinished", "in.elf"}, error("unterminated string in indirect file unfinished(3)") + usage},
+        {{"@self", "in.elf"}, error("too many indirect files") + usage},
+        {{"@outer", "in.elf"}, error("unrecognised option -bogus") + error("expected argument for option -cmp") + usage},
+        {{"@many", "in.elf"}, error("too many arguments in indirect file many(1)") + usage},
+        {{"@long", "in.elf"}, error("unrecognised option -nop") + error("unterminated string in indirect file long(2)") +
+                                  error("unterminated string in indirect file long(3)") + usage},
+        {{"@names"}, "cannot open my input.elf\n", 1, "my out.txt"},
+        {{"@crlf"}, "cannot open in.elf\r\n"},
+        {{"@comment"}, "cannot open #\n", 1, "x"},
+        {{"@\xe9"}, "", 0, "\xe9.out", header},
+        {{"-header", "missing.elf", "no/such/dir/out.txt"}, "cannot create no/such/dir/out.txt\n"},
+        {{"sub"}, "cannot read sub: not a regular file\n"},
+        {{"-header", "fifo"}, "cannot read fifo: not a regular file\n"},
+        {{"-header", "empty.elf"}, "open error truncated ELF file: \n"},
+        {{"-header", "-symbols", "locked.elf", "locked.txt"}, root ? "" : "cannot open locked.elf\n", root ? 0 : 1,
+         "locked.txt", root ? listing : ""},
+        {{"-header", "big.elf"}, "cannot read big.elf: files of 2 GiB or more are not supported\n"},
         {{"in.elf"}, "", 0},   // no listing options: nothing printed
-        {{"-header", "-sections", "-symbols", "in.elf", "old.txt"}, "", 0, "old.txt", listing.out},
+        {{"-header", "-symbols", "in.elf", "old.txt"}, "", 0, "old.txt", listing},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::PrintToString(row.args));
-        RunResult r = runMorvane(row.args, dir.path());
+        RunResult r = runMorvane(row.args, dir.path(), row.program);
         EXPECT_EQ(r.status, row.status);
         EXPECT_EQ(r.err, row.err);
         EXPECT_EQ(r.out, "");
-        if (!row.outputFile.empty()) {
-            EXPECT_TRUE(fileExists(dir.file(row.outputFile)));
-            EXPECT_EQ(readFileText(dir.file(row.outputFile)), row.outputText);
+        if (!row.file.empty()) {
+            EXPECT_EQ(fileExists(dir.file(row.file)), row.created);
+            EXPECT_EQ(readFileText(dir.file(row.file)), row.text);
         }
     }
     close(fifoWriter);
