@@ -75,6 +75,7 @@ TEST(Driver, MessagesUsageStatusAndFiles)
          error("unrecognised option -Header") + error("unrecognised option --header") + error("unrecognised option -") +
              error("unrecognised option -arch=v7m") + error("unrecognised option -\xe9") + usage},
         {{"-bad", "x"}, "/d\xe9/tool: error: unrecognised option -bad\n" + usage, 1, "", "", true, "/d\xe9/tool"},
+        {{"-cmp", "-header", "in.elf"}, "open error cannot open -header\n"},   // a value, not the option
         {{"in.elf", "-cmp"}, error("expected argument for option -cmp") + usage},
         {{"in.elf", "-arch"}, error("expected argument for option -arch") + usage},
         // Option errors are judged before any file is touched.
