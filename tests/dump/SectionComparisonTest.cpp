@@ -50,7 +50,8 @@ TEST(SectionComparison, MessagesInBothByteOrders)
         {[](Code& c) { c.text[0] ^= 0x100; c.text[5] ^= 1; c.odd[0] = '0'; }, at + "0\n" + at + "a\n"},
         {[](Code& c) { c.odd[3] = '0'; }, odd + "2\n"},
         {[](Code& c) { c.odd[6] = '0'; }, odd + "6\n"},
-        {[](Code& c) { c.type = SHT_NOBITS; }, at + "0\n" + at + "2\n" + at + "4\n" + at + "6\n" + at + "8\n" + at + "a\n"},
+        {[](Code& c) { c.type = SHT_NOBITS; },
+         at + "0\n" + at + "2\n" + at + "4\n" + at + "6\n" + at + "8\n" + at + "a\n"},
     };
     for (bool bigEndian : {false, true})
         for (const auto& c : cases) {
@@ -80,7 +81,8 @@ TEST(SectionComparison, ArchiveMembersAndSecondFilesThatAreNoImage)
     dir.write("second.elf", codeImage(Code()));
     dir.write("text", "text\n");
     const struct { std::string second, out, err; } cases[] = {
-        {"second.elf", "File: lib.a(same.o)\nFile: lib.a(changed.o)\n", "section .text different contents at address 0x2\n"},
+        {"second.elf", "File: lib.a(same.o)\nFile: lib.a(changed.o)\n",
+         "section .text different contents at address 0x2\n"},
         {"text", "File: lib.a(same.o)\n", "open error invalid ELF file: text\n"},
         {"missing", "File: lib.a(same.o)\n", "open error cannot open missing\n"},
     };

@@ -27,14 +27,11 @@ std::vector<uint8_t> objectDefining(const std::string& name, bool oddSize = fals
 
 const std::vector<std::string> listingOptions = {"-header", "-sections", "-symbols"};
 
-// morvane's output (or its errors) for the plain file `path`.
-std::string listingOf(const std::string& path, const std::vector<std::string>& options = listingOptions,
-                      bool errors = false)
+// morvane's output for the plain file `path`.
+std::string listingOf(const std::string& path, std::vector<std::string> options = listingOptions)
 {
-    std::vector<std::string> args = options;
-    args.push_back(path);
-    RunResult r = runMorvane(args);
-    return errors ? r.err : r.out;
+    options.push_back(path);
+    return runMorvane(options).out;
 }
 
 std::string hex8(uint32_t value)
@@ -45,11 +42,12 @@ std::string hex8(uint32_t value)
 }
 
 std::vector<uint8_t> archiveOf(const std::vector<ArWriter::Member>& members, bool longNames = true,
-                               bool alwaysLongNames = false)
+                               bool alwaysLongNames = false, std::vector<uint8_t> rawLongNames = {})
 {
     ArWriter ar;
     ar.longNames = longNames;
     ar.alwaysLongNames = alwaysLongNames;
+    ar.rawLongNames = rawLongNames;
     for (const ArWriter::Member& member : members)
         ar.addMember(member);
     return ar.build();
@@ -75,10 +73,6 @@ TEST(Archive, WalkPatchesAndDamage)
     std::vector<uint8_t> truncatedHeader = archiveOf({{"a.o", a, "", ""}}, false);
     const std::string headerAt = std::to_string(truncatedHeader.size());
     truncatedHeader.insert(truncatedHeader.end(), {'b', '.', 'o', '/', ' ', ' '});
-    ArWriter ar;
-    ar.rawLongNames = {'n', 'o', 's', 'l', 'a', 's', 'h'};
-    ar.addMember(ArWriter::Member{"", a, "/2", ""});
-    const std::vector<uint8_t> noSlash = ar.build();
     auto indexed = [&](std::vector<uint8_t> index, bool withMember = true) {
         ArWriter w;
         w.rawSymbolIndex = index;
@@ -91,9 +85,7 @@ TEST(Archive, WalkPatchesAndDamage)
         bytes.resize(bytes.size() - count);
         return bytes;
     };
-    auto refusal = [](const std::string& option) {
-        return option + ": cannot patch archive member lib.a(a.o): writing it back would replace the archive\n";
-    };
+    const std::string refusal = ": cannot patch archive member lib.a(a.o): writing it back would replace the archive\n";
 
     struct Row {
         const char* what;
@@ -122,18 +114,18 @@ TEST(Archive, WalkPatchesAndDamage)
         {"last odd member without its padding byte", withoutLast(archiveOf({{"b.o", b, "", ""}}), 1),
          "File: lib.a(b.o)\n" + listB, "", 0},
         // Patches are refused after the listings, before the archive could be replaced.
-        {"-setVFPflags", plain, "File: lib.a(a.o)\n" + listA, refusal("-setVFPflags"), 1,
+        {"-setVFPflags", plain, "File: lib.a(a.o)\n" + listA, "-setVFPflags" + refusal, 1,
          {"-header", "-sections", "-setVFPflags", "-symbols"}},
-        {"-deTISection", plain, "File: lib.a(a.o)\n", refusal("-deTISection"), 1, {"-deTISection"}},
-        {"-ThumbSymbols", plain, "File: lib.a(a.o)\n", refusal("-ThumbSymbols"), 1, {"-ThumbSymbols"}},
+        {"-deTISection", plain, "File: lib.a(a.o)\n", "-deTISection" + refusal, 1, {"-ThumbSymbols", "-deTISection"}},
         // Damaged: one line on standard error, status 1, nothing after the failing member.
         {"empty member is an image error", archiveOf({{"empty.o", {}, "", ""}}), "File: lib.a(empty.o)\n",
-         listingOf(writeTempFile({}), listingOptions, true), 1},
+         "open error truncated ELF file: \n", 1},
         {"long name offset outside the table", archiveOf({{longName, a, "", ""}, {"", a, "/29", ""}}),
          "File: lib.a(" + longName + ")\n" + listA, "invalid long names table offset 29\n", 1},
         {"long name without a long names member", archiveOf({{"", a, "/0", ""}}), "",
          "invalid long names table offset 0\n", 1},
-        {"long name without '/'", noSlash, "", "invalid archive file name\n", 1},
+        {"long name without '/'", archiveOf({{"", a, "/2", ""}}, true, false, {'n', 'o', 's', 'l', 'a', 's', 'h'}), "",
+         "invalid archive file name\n", 1},
         {"short name without '/'",
          archiveOf({{"a.o", a, "", ""}, {"", a, "sixteen_chars.oo", ""}, {"never.o", a, "", ""}}, false),
          "File: lib.a(a.o)\n" + listA, "invalid archive file name\n", 1},

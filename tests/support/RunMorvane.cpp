@@ -80,8 +80,9 @@ RunResult runProgram(const char* program, const std::vector<std::string>& args,
     if (child < 0)
         throw std::runtime_error("fork failed");
     if (child == 0) {
-        const std::pair<std::string, int> streams[] = {
-            {"/dev/null", O_RDONLY}, {capture.file("out"), O_WRONLY | O_CREAT}, {capture.file("err"), O_WRONLY | O_CREAT}};
+        const std::pair<std::string, int> streams[] = {{"/dev/null", O_RDONLY},
+                                                       {capture.file("out"), O_WRONLY | O_CREAT},
+                                                       {capture.file("err"), O_WRONLY | O_CREAT}};
         for (int fd = 0; fd < 3; ++fd)
             if (dup2(open(streams[fd].first.c_str(), streams[fd].second, 0644), fd) != fd)
                 _exit(125);
