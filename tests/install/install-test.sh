@@ -14,7 +14,7 @@ page=$prefix/share/man/man1/morvane.1
 
 options=(-header -sections -symbols -dwarf -disassemble -ual "$source/examples/sample.elf")
 cmp <("$program" "${options[@]}") <("$build/morvane" "${options[@]}")
-"$program" "${options[@]}" | grep -q '^uart_puts:$'
+grep -q '^uart_puts:$' <("$program" "${options[@]}")
 
 warnings=$(groff -man -ww -z "$page" 2>&1)
 [ -z "$warnings" ] || { echo "groff warnings in the installed manual page:"; echo "$warnings"; exit 1; }
