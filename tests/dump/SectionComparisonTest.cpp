@@ -13,7 +13,7 @@ struct Code {
     uint32_t type = SHT_PROGBITS;   // of the .text namesake
     uint32_t address = 0x8000;
     std::vector<uint16_t> text = {0x2001, 0x4770, 0xbf00, 0xbf00, 0x2002, 0x4770};
-    std::string odd = "1234567";
+    std::string odd = "1234567", tiny = "t";
     uint32_t data = 7;
     bool extra = false;   // a code section that only the second image has
 };
@@ -23,6 +23,7 @@ std::vector<uint8_t> codeImage(const Code& c, bool bigEndian = false)
     ElfWriter w(bigEndian);
     w.addSection(c.name, c.type, SHF_ALLOC | SHF_EXECINSTR, c.address, w.words16(c.text));
     w.addSection(".text.odd", SHT_PROGBITS, SHF_ALLOC | SHF_EXECINSTR, 0x8100, {c.odd.begin(), c.odd.end()});
+    w.addSection(".text.tiny", SHT_PROGBITS, SHF_ALLOC | SHF_EXECINSTR, 0x8200, {c.tiny.begin(), c.tiny.end()});
     w.addSection(".data", SHT_PROGBITS, SHF_ALLOC | SHF_WRITE, 0x9000, w.words32({c.data}));
     w.addSection(".bss", SHT_NOBITS, SHF_ALLOC | SHF_EXECINSTR, 0x9100, std::vector<uint8_t>(c.data));
     if (c.extra)
@@ -50,6 +51,7 @@ TEST(SectionComparison, MessagesInBothByteOrders)
         {[](Code& c) { c.text[0] ^= 0x100; c.text[5] ^= 1; c.odd[0] = '0'; }, at + "0\n" + at + "a\n"},
         {[](Code& c) { c.odd[3] = '0'; }, odd + "2\n"},
         {[](Code& c) { c.odd[6] = '0'; }, odd + "6\n"},
+        {[](Code& c) { c.tiny = "u"; }, "section .text.tiny different contents at address 0x0\n"},
         {[](Code& c) { c.type = SHT_NOBITS; },
          at + "0\n" + at + "2\n" + at + "4\n" + at + "6\n" + at + "8\n" + at + "a\n"},
     };
