@@ -95,14 +95,12 @@ TEST(Driver, MessagesUsageStatusAndFiles)
         // A line of 1023 characters fills the read buffer: the rest is line 2, the next line 3.
         {"long", std::string(1019, ' ') + "-nop\"e\n\"x\n"},
         {"names", "  \"my input.elf\"   \"my out.txt\"  \n"}, {"crlf", "in.elf\r\n"},
-        {"comment", "# a comment\n  # x\n"}, {"\xe9", "-header caf\xe9.elf \xe9.out\n"},
+        {"comment", "# a comment\n  # x\n"}, {"\xe9", "-header -relocations caf\xe9.elf \xe9.out\n"},
         {"almost.a", "!<arch>"}, {"hi", "hi\n"}};   // not archives, so images whatever the first bytes
     for (const auto& file : atFiles)
         dir.write(file.first, file.second);
-    const std::string listing = runMorvane({"-header", "-symbols", "in.elf"}, dir.path()).out;
     const bool root = geteuid() == 0;   // root reads a file without permissions all the same
-    const std::string header = runMorvane({"-header", "in.elf"}, dir.path()).out;
-    const std::string headerAndRelocations = runMorvane({"-header", "-relocations", "in.elf"}, dir.path()).out;
+    const std::string listing = runMorvane({"-header", "-relocations", "in.elf"}, dir.path()).out;
 
     struct Row {
         std::vector<std::string> args;
@@ -141,7 +139,7 @@ TEST(Driver, MessagesUsageStatusAndFiles)
         {{"@names"}, "cannot open my input.elf\n", 1, "my out.txt"},
         {{"@crlf"}, "cannot open in.elf\r\n"},
         {{"@comment"}, "cannot open #\n", 1, "x"},
-        {{"@\xe9"}, "", 0, "\xe9.out", header},
+        {{"@\xe9"}, "", 0, "\xe9.out", listing},
         {{"-header", "missing.elf", "no/such/dir/out.txt"}, "cannot create no/such/dir/out.txt\n"},
         {{"sub"}, "cannot read sub: not a regular file\n"},
         {{"-header", "fifo"}, "cannot read fifo: not a regular file\n"},
@@ -151,15 +149,15 @@ TEST(Driver, MessagesUsageStatusAndFiles)
         {{"-header", "far.elf"}, "open error truncated ELF file: \n"},
         // The attributes listing goes to standard output also when an output file takes
         // every other listing.
-        {{"-ARMAttributes", "-header", "-relocations", "in.elf", "attr.txt"}, "", 0, "attr.txt", headerAndRelocations,
+        {{"-ARMAttributes", "-header", "-relocations", "in.elf", "attr.txt"}, "", 0, "attr.txt", listing,
          true, "morvane", "Tag_File 9\nTag_CPU_arch ARM v7\nTag_THUMB_ISA_use 2\n"},
         {{"-disassemble", "-ual", "data.elf", "ual.txt"}, "", 0, "ual.txt", "\t.syntax unified\n"},   // no code
         {{"-disassemble", "data.elf", "dis.txt"}, "", 0, "dis.txt", ""},
-        {{"-header", "-symbols", "locked.elf", "locked.txt"}, root ? "" : "cannot open locked.elf\n", root ? 0 : 1,
+        {{"-header", "-relocations", "locked.elf", "locked.txt"}, root ? "" : "cannot open locked.elf\n", root ? 0 : 1,
          "locked.txt", root ? listing : ""},
         {{"-header", "big.elf"}, "cannot read big.elf: files of 2 GiB or more are not supported\n"},
         {{"in.elf"}, "", 0},   // no listing options: nothing printed
-        {{"-header", "-symbols", "in.elf", "old.txt"}, "", 0, "old.txt", listing},
+        {{"-header", "-relocations", "in.elf", "old.txt"}, "", 0, "old.txt", listing},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::PrintToString(row.args));
