@@ -89,6 +89,8 @@ TEST_F(Parser, OptionKindsHandlersPassesAndIndirectFiles)
         EXPECT_EQ(errors(), row.errors);
     }
     EXPECT_EQ(reporter.errorCount, 3u);
+    releaseIndirectTokens();
+    releaseIndirectTokens();   // the tokens are gone: nothing is freed twice
 }
 
 TEST_F(Parser, SplitLine)
