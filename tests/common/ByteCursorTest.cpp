@@ -33,6 +33,7 @@ TEST(ByteCursor, FailedReadsAreZeroAndTheErrorStays)
     EXPECT_TRUE(cursor.failed());
     uint32_t length = 1;
     EXPECT_EQ(cursor.readString(length), nullptr);   // no NUL before the end
+    EXPECT_EQ(length, 0u);
     ByteCursor leb(bytes + 3, uint32_t(2), 0);
     leb.readUleb128();
     ByteCursor back(bytes, uint32_t(sizeof bytes), 0);
