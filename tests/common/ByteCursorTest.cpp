@@ -15,6 +15,11 @@ TEST(ByteCursor, SignExtensionAndByteOrder)
     EXPECT_EQ(cursor.readSleb128(), -128);
     EXPECT_EQ(cursor.readSleb128(), 63);
     EXPECT_TRUE(cursor.atEnd() && !cursor.failed());
+    for (unsigned size : {0u, 9u}) {   // reads of 1 to 8 bytes only
+        ByteCursor odd(bytes, uint32_t(sizeof bytes), 0);
+        EXPECT_EQ(odd.readUnsigned(size, 0), 0u);
+        EXPECT_TRUE(odd.failed());
+    }
 }
 
 TEST(ByteCursor, FailedReadsAreZeroAndTheErrorStays)
@@ -28,6 +33,7 @@ TEST(ByteCursor, FailedReadsAreZeroAndTheErrorStays)
     EXPECT_TRUE(cursor.failed());
     uint32_t length = 1;
     EXPECT_EQ(cursor.readString(length), nullptr);   // no NUL before the end
+    EXPECT_EQ(length, 0u);
     ByteCursor leb(bytes + 3, uint32_t(2), 0);
     leb.readUleb128();
     ByteCursor back(bytes, uint32_t(sizeof bytes), 0);

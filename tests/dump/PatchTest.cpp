@@ -1,7 +1,7 @@
 // The three patches and their write-back: exact file bytes in both byte orders (the
 // expected file is the same image built with the patched values), kept permissions, a
-// replaced file, the direct write where the directory takes no temporary file, and an
-// input that survives a failed write-back.
+// replaced file, the direct write where the directory takes no temporary file, inputs
+// that survive a failed write-back, and file names beyond ASCII.
 #include "support/ElfWriter.h"
 #include "support/RunMorvane.h"
 
@@ -50,102 +50,84 @@ struct stat statOf(const std::string& path)
     return info;
 }
 
-// Runs morvane through the shell as user nobody when the tests run as root, who may
-// write anywhere; fills `err` and returns the exit status.
-int runUnprivileged(const std::string& args, std::string& err)
-{
-    TempDir capture;
-    std::string command = std::string(geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "")
-        + MORVANE_BINARY + " " + args + " 2>" + capture.file("err");
-    int status = system(command.c_str());
-    err = readFileText(capture.file("err"));
-    return WEXITSTATUS(status);
-}
-
 } // namespace
 
+// Each set of patch options on a fresh image, and all three on an image they leave as it
+// is: the file is replaced by a new one (a hard link keeps the old inode and bytes) with
+// exactly the patched fields and the old permissions.
 TEST(Patches, EachCombinationWritesExactlyItsFieldsAndReplacesTheFile)
 {
+    const char* const options[] = {"-setVFPflags", "-deTISection", "-ThumbSymbols"};
     for (bool bigEndian : {false, true}) {
         // Listings before the patches see the old values, those after a model in host order.
-        std::string listings = runMorvane({"-header", "-relocations", writeTempFile(subject(bigEndian, {}))}).out;
-        for (int set = 1; set < 8; ++set) {
+        std::string listings[2];
+        for (bool done : {false, true})
+            listings[done] = runMorvane({"-header", "-relocations",
+                                         writeTempFile(subject(bigEndian, {done, done, done}))}).out;
+        for (int set = 1; set <= 8; ++set) {
             SCOPED_TRACE(std::to_string(set) + (bigEndian ? " big-endian" : " little-endian"));
+            const int patches = set & 7 ? set : 7;
+            const Patched before = set & 7 ? Patched{} : Patched{true, true, true};
             std::vector<std::string> args = {"-relocations", "-header"};
             for (int i = 0; i < 3; ++i)
-                if (set >> i & 1)
-                    args.push_back(std::vector<std::string>{"-setVFPflags", "-deTISection", "-ThumbSymbols"}[i]);
+                if (patches >> i & 1)
+                    args.push_back(options[i]);
             TempDir dir;
-            args.push_back(dir.write("in.elf", subject(bigEndian, {})));
-            chmod(args.back().c_str(), 0741);
-            link(args.back().c_str(), dir.file("link.elf").c_str());
+            std::string path = dir.write("in.elf", subject(bigEndian, before)), old = dir.file("link.elf");
+            chmod(path.c_str(), 0741);
+            link(path.c_str(), old.c_str());
+            args.push_back(path);
             RunResult r = runMorvane(args);
             EXPECT_EQ(r.status, 0);
-            EXPECT_EQ(r.out + r.err, listings);
-            EXPECT_EQ(readFileBytes(args.back()), subject(bigEndian, {bool(set & 1), bool(set & 2), bool(set & 4)}));
-            EXPECT_EQ(statOf(args.back()).st_mode & 07777, 0741u);
-            // A new file under the name: the hard link keeps the old one.
-            EXPECT_EQ(readFileBytes(dir.file("link.elf")), subject(bigEndian, {}));
+            EXPECT_EQ(r.out + r.err, listings[set == 8]);
+            const Patched after{bool(patches & 1), bool(patches & 2), bool(patches & 4)};
+            EXPECT_EQ(readFileBytes(path), subject(bigEndian, after));
+            EXPECT_EQ(readFileBytes(old), subject(bigEndian, before));
+            EXPECT_NE(statOf(path).st_ino, statOf(old).st_ino);
+            EXPECT_EQ(statOf(path).st_mode & 07777, 0741u);
         }
     }
 }
 
-// The directory takes no temporary file: a writable file is written in place, a
-// read-only one stays as it was and the run fails.
-TEST(Patches, DirectoryWithoutRoomForATemporaryFile)
+// Write-back where the file cannot simply be replaced, run as user nobody when the tests
+// run as root, who may write anywhere. A directory that takes no temporary file gets a
+// writable file written in place; a read-only file there, a name too long to make a
+// temporary name from and a name that is not UTF-8 fail and leave the input as it was.
+// Path bytes reach the file system unchanged, and no stray file is left behind.
+TEST(Patches, WriteBackFailuresAndNamesBeyondAscii)
 {
-    TempDir dir;
-    std::string writable = dir.write("writable.elf", subject(false, {}));
-    std::string readOnly = dir.write("read-only.elf", subject(true, {}));
-    chmod(writable.c_str(), 0666);
-    chmod(readOnly.c_str(), 0444);
-    ino_t inode = statOf(writable).st_ino;
-    chmod(dir.path().c_str(), 0555);
-    std::string err, failure;
-    int status = runUnprivileged("-setVFPflags " + writable, err);
-    int failedStatus = runUnprivileged("-setVFPflags " + readOnly, failure);
-    chmod(dir.path().c_str(), 0755);
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(err, "");
-    EXPECT_EQ(readFileBytes(writable), subject(false, {true}));
-    EXPECT_EQ(statOf(writable).st_ino, inode);
-    EXPECT_EQ(failedStatus, 1);
-    EXPECT_EQ(failure, "write error cannot open " + readOnly + "\n");
-    EXPECT_EQ(readFileBytes(readOnly), subject(true, {}));
-}
-
-TEST(Patches, FileIsRewrittenWhenNothingChanges)
-{
-    std::string path = writeTempFile(subject(true, {false, true}));
-    ino_t inode = statOf(path).st_ino;
-    EXPECT_EQ(runMorvane({"-deTISection", path}).status, 0);
-    EXPECT_EQ(readFileBytes(path), subject(true, {false, true}));
-    EXPECT_NE(statOf(path).st_ino, inode);
-}
-
-TEST(Patches, FailedWriteBackLeavesTheInputIntact)
-{
-    // A name too long to make a temporary name from; the direct write is only for
-    // directories that refuse the temporary file.
-    TempDir dir;
-    std::string path = dir.write(std::string(251, 'x') + ".elf", subject(true, {}));
-    RunResult r = runMorvane({"-ThumbSymbols", path});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err.rfind("write error ", 0), 0u) << r.err;
-    EXPECT_EQ(readFileBytes(path), subject(true, {}));
-}
-
-// Path bytes reach the file system unchanged: a UTF-8 name is compared and patched in
-// place; a name that is not UTF-8 is refused rather than taken for another file.
-TEST(Patches, FileNamesBeyondAscii)
-{
-    TempDir dir;
-    std::string utf8 = dir.write("\xc3\xa9.elf", subject(false, {}));
-    std::string latin1 = dir.write("\xe9.elf", subject(false, {}));
-    EXPECT_EQ(runMorvane({"-cmp", utf8, "-setVFPflags", utf8}).status, 0);
-    EXPECT_EQ(readFileBytes(utf8), subject(false, {true}));
-    RunResult r = runMorvane({"-setVFPflags", latin1});
-    EXPECT_EQ(r.err, "write error cannot open " + latin1 + "\n");
-    EXPECT_EQ(readFileBytes(latin1), subject(false, {}));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+    const std::string longName = std::string(251, 'x') + ".elf";
+    const struct {
+        std::string name, options;
+        mode_t dirMode, fileMode;
+        std::string err;
+        bool patched, sameFile;
+    } rows[] = {
+        {"writable.elf", "-setVFPflags", 0555, 0666, "", true, true},
+        {"read-only.elf", "-setVFPflags", 0555, 0444, "write error cannot open %\n", false, true},
+        {longName, "-setVFPflags", 0777, 0666, "write error write read %\n", false, true},
+        {"\xe9.elf", "-setVFPflags", 0777, 0666, "write error cannot open %\n", false, true},
+        {"\xc3\xa9.elf", "-cmp '%' -setVFPflags", 0777, 0666, "", true, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name.substr(0, 20));
+        TempDir dir;
+        std::string path = dir.write(row.name, subject(true, {}));
+        ino_t inode = statOf(path).st_ino;
+        auto fill = [&](std::string text) {
+            for (size_t at; (at = text.find('%')) != std::string::npos;)
+                text.replace(at, 1, path);
+            return text;
+        };
+        chmod(path.c_str(), row.fileMode);
+        chmod(dir.path().c_str(), row.dirMode);
+        std::string nobody = geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+        RunResult r = runTool(fill(nobody + MORVANE_BINARY " " + row.options + " '%'"));
+        chmod(dir.path().c_str(), 0700);
+        EXPECT_EQ(r.status, row.err.empty() ? 0 : 1);
+        EXPECT_EQ(r.err, fill(row.err));
+        EXPECT_EQ(readFileBytes(path), subject(true, {row.patched}));
+        EXPECT_EQ(statOf(path).st_ino == inode, row.sameFile);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    }
 }

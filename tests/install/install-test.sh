@@ -13,23 +13,17 @@ program=$prefix/bin/morvane
 page=$prefix/share/man/man1/morvane.1
 
 options=(-header -sections -symbols -dwarf -disassemble -ual "$source/examples/sample.elf")
-"$program" "${options[@]}" >"$prefix/installed.txt"
-"$build/morvane" "${options[@]}" >"$prefix/built.txt"
-cmp "$prefix/installed.txt" "$prefix/built.txt"
-grep -q '^uart_puts:$' "$prefix/installed.txt"
+cmp <("$program" "${options[@]}") <("$build/morvane" "${options[@]}")
+grep -q '^uart_puts:$' <("$program" "${options[@]}")
 
 warnings=$(groff -man -ww -z "$page" 2>&1)
-if [ -n "$warnings" ]; then
-    echo "groff warnings in the installed manual page:"; echo "$warnings"; exit 1
-fi
+[ -z "$warnings" ] || { echo "groff warnings in the installed manual page:"; echo "$warnings"; exit 1; }
 
 # Every option the usage text names has its own entry in the page's OPTIONS section.
 mapfile -t usage < <("$program" 2>&1 | grep -o '^  -[A-Za-z]*')
 [ ${#usage[@]} -eq 16 ] || { echo "expected 16 options in the usage text"; exit 1; }
 status=0
 for option in ${usage[@]}; do
-    if ! grep -Eq "^\.BI? \\\\$option( |\$)" "$page"; then
-        echo "the manual page has no entry for $option"; status=1
-    fi
+    grep -Eq "^\.BI? \\\\$option( |\$)" "$page" || { echo "the manual page has no entry for $option"; status=1; }
 done
 exit $status

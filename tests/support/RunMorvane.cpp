@@ -4,21 +4,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
 
-TempDir::TempDir()
+TempDir::TempDir() : dir((fs::temp_directory_path() / "morvane-test-XXXXXX").string())
 {
-    std::string pattern = (fs::temp_directory_path() / "morvane-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
+    if (!mkdtemp(dir.data()))
         throw std::runtime_error("cannot create temporary directory");
-    dir = pattern;
 }
 
 TempDir::~TempDir()
@@ -34,15 +30,14 @@ std::string TempDir::file(const std::string& name) const
 
 std::string TempDir::write(const std::string& name, const std::vector<uint8_t>& bytes) const
 {
-    std::string path = file(name);
-    std::ofstream stream(path, std::ios::binary | std::ios::trunc);
-    stream.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return path;
+    return write(name, std::string(bytes.begin(), bytes.end()));
 }
 
 std::string TempDir::write(const std::string& name, const std::string& text) const
 {
-    return write(name, std::vector<uint8_t>(text.begin(), text.end()));
+    std::string path = file(name);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+    return path;
 }
 
 std::string writeTempFile(const std::vector<uint8_t>& bytes, const std::string& suffix)
@@ -52,16 +47,16 @@ std::string writeTempFile(const std::vector<uint8_t>& bytes, const std::string& 
     return processDir.write("file" + std::to_string(++counter) + suffix, bytes);
 }
 
-std::vector<uint8_t> readFileBytes(const std::string& path)
-{
-    std::ifstream stream(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(stream), {});
-}
-
 std::string readFileText(const std::string& path)
 {
-    std::vector<uint8_t> bytes = readFileBytes(path);
-    return std::string(bytes.begin(), bytes.end());
+    std::ifstream stream(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(stream), {});
+}
+
+std::vector<uint8_t> readFileBytes(const std::string& path)
+{
+    std::string text = readFileText(path);
+    return std::vector<uint8_t>(text.begin(), text.end());
 }
 
 bool fileExists(const std::string& path)
@@ -71,32 +66,26 @@ bool fileExists(const std::string& path)
 
 namespace {
 
-// Runs `program` with `argv` (argv[0] first) and captures both streams.
+// Runs `program` with `args` (argv[0] first) and captures both streams. Output goes to
+// files rather than pipes, so a large listing cannot block the child.
 RunResult runProgram(const char* program, const std::vector<std::string>& args,
                      const std::string& workingDirectory)
 {
-    // Output goes to files rather than pipes, so a large listing cannot block the child.
     TempDir capture;
-    std::string outPath = capture.file("stdout");
-    std::string errPath = capture.file("stderr");
-
     std::vector<char*> argv;
     for (const std::string& arg : args)
         argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
-
     pid_t child = fork();
     if (child < 0)
         throw std::runtime_error("fork failed");
     if (child == 0) {
-        int in = open("/dev/null", O_RDONLY);
-        int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (in < 0 || out < 0 || err < 0)
-            _exit(125);
-        dup2(in, 0);
-        dup2(out, 1);
-        dup2(err, 2);
+        const std::pair<std::string, int> streams[] = {{"/dev/null", O_RDONLY},
+                                                       {capture.file("out"), O_WRONLY | O_CREAT},
+                                                       {capture.file("err"), O_WRONLY | O_CREAT}};
+        for (int fd = 0; fd < 3; ++fd)
+            if (dup2(open(streams[fd].first.c_str(), streams[fd].second, 0644), fd) != fd)
+                _exit(125);
         if (!workingDirectory.empty() && chdir(workingDirectory.c_str()) != 0)
             _exit(126);
         execv(program, argv.data());
@@ -105,11 +94,8 @@ RunResult runProgram(const char* program, const std::vector<std::string>& args,
     int status = 0;
     while (waitpid(child, &status, 0) < 0) {
     }
-    RunResult result;
-    result.out = readFileText(outPath);
-    result.err = readFileText(errPath);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return result;
+    return RunResult{readFileText(capture.file("out")), readFileText(capture.file("err")),
+                     WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status)};
 }
 
 } // namespace
