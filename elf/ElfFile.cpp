@@ -2,12 +2,12 @@
 
 #include "common/HException.h"
 #include "common/Text.h"
-#include "elf/FileName.h"
 #include "elf/HostOrder.h"
 
 #include <QFile>
 #include <algorithm>
 #include <cstddef>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -218,9 +218,14 @@ void ElfFile::load(const QString& fileName)
 {
     clear();
     path.clear();
-    QFile file(qtFileName(fileName));
-    if (!file.open(QIODevice::ReadOnly))
+    // Opened by its bytes, which need not be a name QFile can spell (they may not be UTF-8).
+    FILE* handle = fopen(bytesFromText(fileName).constData(), "rb");
+    QFile file;
+    if (!handle || !file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (handle)
+            fclose(handle);
         throw HException(QStringLiteral("cannot open ") + fileName);
+    }
     qint64 size = file.size();
     if (size < 0 || size > qint64(UINT32_MAX))
         throw HException(QStringLiteral("cannot read ") + fileName);

@@ -121,6 +121,7 @@ TEST(Driver, MessagesUsageStatusAndFiles)
              error("unrecognised option -arch=v7m") + error("unrecognised option -\xe9") + usage},
         {{"-bad", "x"}, "/d\xe9/tool: error: unrecognised option -bad\n" + usage, 1, "", "", true, "/d\xe9/tool"},
         {{"-cmp", "-header", "in.elf"}, "open error cannot open -header\n"},   // a value, not the option
+        {{"-cmp", "caf\xe9.elf", "in.elf"}, "", 0},   // a second name that is not UTF-8
         {{"in.elf", "-cmp"}, error("expected argument for option -cmp") + usage},
         {{"in.elf", "-arch"}, error("expected argument for option -arch") + usage},
         // Option errors are judged before any file is touched.
