@@ -38,20 +38,25 @@ TEST(ElfHeaderListing, FullLayout)
 }
 
 // Class and data bytes 0 to 2 are named; any other value prints nothing, not even the
-// line end. EI_DATA 1 is little-endian and any other value big-endian.
+// line end. EI_DATA 1 is little-endian and any other value big-endian: the fields read the same.
 TEST(ElfHeaderListing, ClassAndDataBytes)
 {
     const char* names[][2] = {{"ELFCLASSNONE\n", "ELFDATANONE\n"}, {"ELFCLASS32\n", "ELFDATA2LSB\n"},
                               {"ELFCLASS64\n", "ELFDATA2MSB\n"}, {"", ""}};
     for (uint32_t value = 0; value < 4; ++value) {
         ElfWriter w(value != 1);
+        w.entry = 0x8ABC;
         w.overrideHeader(ElfField{EI_CLASS, 1}, value);
         w.overrideHeader(ElfField{EI_DATA, 1}, value);
         std::string out = listingOf(w.build(), "-header");
         EXPECT_NE(out.find(std::string("\n             EI_CLASS  : ") + names[value][0] + "             EI_DATA   : " +
                            names[value][1] + "             EI_VERSION: 0x01\n"),
                   std::string::npos) << out;
-        EXPECT_NE(out.find("e_shnum     : 0x2\ne_shstrndx  : 0x1\n"), std::string::npos) << out;
+        EXPECT_NE(out.find("e_type      : 0x2\ne_machine   : 0x28\ne_version   : 0x1\ne_entry     : 0x8ABC\n"
+                           "e_phoff     : 0x0\ne_shoff     : 0x40\ne_flags     : 0x5000000\ne_ehsize    : 0x34\n"
+                           "e_phentsize : 0x20\ne_phnum     : 0x0\ne_shentsize : 0x28\ne_shnum     : 0x2\n"
+                           "e_shstrndx  : 0x1\n\nHeader ok.\n"),
+                  std::string::npos) << out;
     }
     std::vector<uint8_t> junk(64, 0);
     memcpy(junk.data(), "\x7f" "EL?", 4);
@@ -64,21 +69,23 @@ TEST(ElfHeaderListing, ClassAndDataBytes)
 
 TEST(ElfProgramListing, FullLayoutAndTypeNames)
 {
-    ElfWriter w;
-    w.addProgram({PT_LOAD, 0x10, 0x8000, 0x9000, 0x1C, 0xDEF, PF_R | PF_X, 0x1000});
-    const Names types = {{0, "PT_NULL"}, {2, "PT_DYNAMIC"}, {3, "PT_INTERP"}, {4, "PT_NOTE"}, {5, "PT_SHLIB"},
-                         {6, "PT_PHDR"}, {7, "PT_TLS"}, {0x60000000, "PT_LOOS"}, {0x6FFFFFFF, "PT_HIOS"},
-                         {0x70000001, "0x70000001"}, {8, "0x8"}, {0xABCDEF12, "0xABCDEF12"}};
-    std::string expected = "\nprogram header\np_type      : PT_LOAD\np_offset    : 0x10\np_vaddr     : 0x8000\n"
-                           "p_paddr     : 0x9000\np_filesz    : 0x1C\np_memsz     : 0xDEF\np_flags     : 0x5\n"
-                           "p_align     : 0x1000\n";
-    for (const auto& [type, name] : types) {
-        w.addProgram({type, 0, 0, 0, 0, 0, 0, 0});
-        expected += "\nprogram header\np_type      : " + name +
-                    "\np_offset    : 0x0\np_vaddr     : 0x0\np_paddr     : 0x0\np_filesz    : 0x0\n"
-                    "p_memsz     : 0x0\np_flags     : 0x0\np_align     : 0x0\n";
+    for (bool big : {false, true}) {
+        ElfWriter w(big);
+        w.addProgram({PT_LOAD, 0x10, 0x8000, 0x9000, 0x1C, 0xDEF, PF_R | PF_X, 0x1000});
+        const Names types = {{0, "PT_NULL"}, {2, "PT_DYNAMIC"}, {3, "PT_INTERP"}, {4, "PT_NOTE"}, {5, "PT_SHLIB"},
+                             {6, "PT_PHDR"}, {7, "PT_TLS"}, {0x60000000, "PT_LOOS"}, {0x6FFFFFFF, "PT_HIOS"},
+                             {0x70000001, "0x70000001"}, {8, "0x8"}, {0xABCDEF12, "0xABCDEF12"}};
+        std::string expected = "\nprogram header\np_type      : PT_LOAD\np_offset    : 0x10\np_vaddr     : 0x8000\n"
+                               "p_paddr     : 0x9000\np_filesz    : 0x1C\np_memsz     : 0xDEF\np_flags     : 0x5\n"
+                               "p_align     : 0x1000\n";
+        for (const auto& [type, name] : types) {
+            w.addProgram({type, 0, 0, 0, 0, 0, 0, 0});
+            expected += "\nprogram header\np_type      : " + name +
+                        "\np_offset    : 0x0\np_vaddr     : 0x0\np_paddr     : 0x0\np_filesz    : 0x0\n"
+                        "p_memsz     : 0x0\np_flags     : 0x0\np_align     : 0x0\n";
+        }
+        EXPECT_EQ(listingOf(w.build(), "-programs"), expected);
     }
-    EXPECT_EQ(listingOf(w.build(), "-programs"), expected);
 }
 
 // One section in full, then every type name and flag text.
@@ -96,34 +103,36 @@ TEST(ElfSectionListing, LayoutTypesAndFlags)
     const Names flags = {{0x1, "SHF_WRITE"}, {0x2, "SHF_ALLOC"}, {0x4, "SHF_EXECINSTR"}, {0x3, "SHF_WRITE+SHF_ALLOC"},
                          {0x5, "SHF_WRITE+SHF_EXECINSTR"}, {0x6, "SHF_ALLOC+SHF_EXECINSTR"},
                          {0x7, "SHF_WRITE+SHF_ALLOC+SHF_EXECINSTR"}, {0x10, ""}, {0xF0000032, "SHF_ALLOC"}};
-    ElfWriter w;
-    w.addSection(".text", SHT_PROGBITS, SHF_ALLOC | SHF_EXECINSTR, 0x8000, {1, 2, 3, 4}, 5, 6, 7, 4);
-    for (const auto& type : types)
-        w.addSection(".text", type.first, 0, 0, {});
-    for (const auto& flag : flags)
-        w.addSection(".x", SHT_PROGBITS, flag.first, 0, {});
-    std::string out = listingOf(w.build(), "-sections");
-    const std::string layout =
-        "\nsection header\nsh_name     : 0x0 \nsh_type     : 0x0 SHT_NULL\nsh_flags    : 0x0 \n"
-        "sh_addr     : 0x0\nsh_offset   : 0x0\nsh_size     : 0x0\nsh_link     : 0x0\nsh_info     : 0x0\n"
-        "sh_addralign: 0x0\nsh_entsize  : 0x0\n\nsection header\nsh_name     : 0x1 .text\n"
-        "sh_type     : 0x1 SHT_PROGBITS\nsh_flags    : 0x6 SHF_ALLOC+SHF_EXECINSTR\nsh_addr     : 0x8000\n"
-        "sh_offset   : 0x34\nsh_size     : 0x4\nsh_link     : 0x5\nsh_info     : 0x6\nsh_addralign: 0x4\n"
-        "sh_entsize  : 0x7\n";
-    EXPECT_EQ(out.substr(0, layout.size()), layout);
-    std::vector<std::string> expectedTypes = {"sh_type     : 0x0 SHT_NULL", "sh_type     : 0x1 SHT_PROGBITS"};
-    for (const auto& [type, name] : types)
-        expectedTypes.push_back(format("sh_type     : 0x%X %s", type, name));
-    std::vector<std::string> expectedFlags(types.size() + 1, "sh_flags    : 0x0 ");
-    expectedFlags.insert(expectedFlags.begin() + 1, "sh_flags    : 0x6 SHF_ALLOC+SHF_EXECINSTR");
-    for (const auto& [flag, name] : flags) {
-        expectedTypes.push_back("sh_type     : 0x1 SHT_PROGBITS");
-        expectedFlags.push_back(format("sh_flags    : 0x%X %s", flag, name));
+    for (bool big : {false, true}) {
+        ElfWriter w(big);
+        w.addSection(".text", SHT_PROGBITS, SHF_ALLOC | SHF_EXECINSTR, 0x8000, {1, 2, 3, 4}, 5, 6, 7, 4);
+        for (const auto& type : types)
+            w.addSection(".text", type.first, 0, 0, {});
+        for (const auto& flag : flags)
+            w.addSection(".x", SHT_PROGBITS, flag.first, 0, {});
+        std::string out = listingOf(w.build(), "-sections");
+        const std::string layout =
+            "\nsection header\nsh_name     : 0x0 \nsh_type     : 0x0 SHT_NULL\nsh_flags    : 0x0 \n"
+            "sh_addr     : 0x0\nsh_offset   : 0x0\nsh_size     : 0x0\nsh_link     : 0x0\nsh_info     : 0x0\n"
+            "sh_addralign: 0x0\nsh_entsize  : 0x0\n\nsection header\nsh_name     : 0x1 .text\n"
+            "sh_type     : 0x1 SHT_PROGBITS\nsh_flags    : 0x6 SHF_ALLOC+SHF_EXECINSTR\nsh_addr     : 0x8000\n"
+            "sh_offset   : 0x34\nsh_size     : 0x4\nsh_link     : 0x5\nsh_info     : 0x6\nsh_addralign: 0x4\n"
+            "sh_entsize  : 0x7\n";
+        EXPECT_EQ(out.substr(0, layout.size()), layout);
+        std::vector<std::string> expectedTypes = {"sh_type     : 0x0 SHT_NULL", "sh_type     : 0x1 SHT_PROGBITS"};
+        for (const auto& [type, name] : types)
+            expectedTypes.push_back(format("sh_type     : 0x%X %s", type, name));
+        std::vector<std::string> expectedFlags(types.size() + 1, "sh_flags    : 0x0 ");
+        expectedFlags.insert(expectedFlags.begin() + 1, "sh_flags    : 0x6 SHF_ALLOC+SHF_EXECINSTR");
+        for (const auto& [flag, name] : flags) {
+            expectedTypes.push_back("sh_type     : 0x1 SHT_PROGBITS");
+            expectedFlags.push_back(format("sh_flags    : 0x%X %s", flag, name));
+        }
+        expectedTypes.push_back("sh_type     : 0x3 SHT_STRTAB");
+        expectedFlags.push_back("sh_flags    : 0x0 ");
+        EXPECT_EQ(linesStarting(out, "sh_type"), expectedTypes);
+        EXPECT_EQ(linesStarting(out, "sh_flags"), expectedFlags);
     }
-    expectedTypes.push_back("sh_type     : 0x3 SHT_STRTAB");
-    expectedFlags.push_back("sh_flags    : 0x0 ");
-    EXPECT_EQ(linesStarting(out, "sh_type"), expectedTypes);
-    EXPECT_EQ(linesStarting(out, "sh_flags"), expectedFlags);
 }
 
 // Kinds, section names, hidden names; names in unsigned byte order, 8-bit bytes as read;

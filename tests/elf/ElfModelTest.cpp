@@ -127,5 +127,9 @@ TEST(ElfModel, LongNamesSpanSeveralNameBlocks)
     Names expected = {std::string(700000, 'a'), std::string(700000, 'b'), "c"};
     for (const std::string& name : expected)
         w.addSymbol(name, 0, 0, ELF32_ST_INFO(STB_GLOBAL, STT_OBJECT), 0, 1);
-    EXPECT_EQ(names(loadModel(w.build())->symbolsByName), expected);
+    auto file = loadModel(w.build());
+    EXPECT_EQ(names(file->symbolsByName), expected);
+    const uint8_t* owned = file->image;   // loadImage's bytes are the model's: nothing to copy
+    file->detachFromMapping();
+    EXPECT_EQ(file->image, owned);
 }
