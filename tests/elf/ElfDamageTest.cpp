@@ -27,55 +27,41 @@ using Damage = std::function<std::vector<uint8_t>(ElfWriter& w, uint32_t end)>;
 
 const ElfField shSize = ELF_FIELD(Elf32_Shdr, sh_size), shOffset = ELF_FIELD(Elf32_Shdr, sh_offset);
 const ElfField shType = ELF_FIELD(Elf32_Shdr, sh_type);
-const ElfField pFilesz{sizeof(Elf32_Ehdr) + offsetof(Elf32_Phdr, p_filesz), 4};
+const ElfField pFilesz{sizeof(Elf32_Ehdr) + offsetof(Elf32_Phdr, p_filesz), 4}, ePhnum = ELF_FIELD(Elf32_Ehdr, e_phnum);
 
-Damage none()
+// A damage made of overrides: the base image rebuilt after `change`.
+Damage overrides(std::function<void(ElfWriter& w, uint32_t end)> change)
 {
-    return [](ElfWriter& w, uint32_t) { return w.build(); };
+    return [=](ElfWriter& w, uint32_t end) { change(w, end); return w.build(); };
 }
 
 Damage sh(int index, ElfField field, uint32_t value)
 {
-    return [=](ElfWriter& w, uint32_t) { w.overrideSectionHeader(index, field, value); return w.build(); };
-}
-
-Damage eh(ElfField field, uint32_t value)
-{
-    return [=](ElfWriter& w, uint32_t) { w.overrideHeader(field, value); return w.build(); };
+    return overrides([=](ElfWriter& w, uint32_t) { w.overrideSectionHeader(index, field, value); });
 }
 
 // Section `index` resized to end `past` bytes after the end of the file.
 Damage endsAtFileEnd(int index, int past)
 {
-    return [=](ElfWriter& w, uint32_t end) {
-        w.overrideSectionHeader(index, shSize, end - w.sectionOffset(index) + past);
-        return w.build();
-    };
+    return overrides(
+        [=](ElfWriter& w, uint32_t end) { w.overrideSectionHeader(index, shSize, end - w.sectionOffset(index) + past); });
 }
 
-// A zero-size .text at `past` bytes after the end of the file.
+// A zero-size .text, or the program table without entries, `past` bytes after the file end.
 Damage emptyTextAt(int past)
 {
-    return [=](ElfWriter& w, uint32_t end) {
+    return overrides([=](ElfWriter& w, uint32_t end) {
         w.overrideSectionHeader(text, shSize, 0);
         w.overrideSectionHeader(text, shOffset, end + past);
-        return w.build();
-    };
+    });
 }
 
-Damage programEndsAtFileEnd(int past)
-{
-    return [=](ElfWriter& w, uint32_t end) { w.overrideHeader(pFilesz, end - w.sectionOffset(text) + past); return w.build(); };
-}
-
-// The program table, without entries, at `past` bytes after the end of the file.
 Damage emptyProgramTableAt(int past)
 {
-    return [=](ElfWriter& w, uint32_t end) {
-        w.overrideHeader(ELF_FIELD(Elf32_Ehdr, e_phnum), 0);
+    return overrides([=](ElfWriter& w, uint32_t end) {
+        w.overrideHeader(ePhnum, 0);
         w.overrideHeader(ELF_FIELD(Elf32_Ehdr, e_phoff), end + past);
-        return w.build();
-    };
+    });
 }
 
 // The first `count` bytes of the image; a negative count leaves that many off its end.
@@ -92,7 +78,7 @@ Damage firstBytes(long count)
 Damage headerOnly()
 {
     return [](ElfWriter& w, uint32_t) {
-        for (ElfField f : {ELF_FIELD(Elf32_Ehdr, e_phnum), ELF_FIELD(Elf32_Ehdr, e_shnum),
+        for (ElfField f : {ePhnum, ELF_FIELD(Elf32_Ehdr, e_shnum),
                            ELF_FIELD(Elf32_Ehdr, e_phoff), ELF_FIELD(Elf32_Ehdr, e_shoff)})
             w.overrideHeader(f, 0);
         std::vector<uint8_t> bytes = w.build();
@@ -138,7 +124,7 @@ struct Row {
 };
 
 const Row rows[] = {
-    {"intact", none(), "-symbols -relocations", 0, "", listed},
+    {"intact", overrides([](ElfWriter&, uint32_t) {}), "-symbols -relocations", 0, "", listed},
     {"empty file", firstBytes(0), "-header", 1, truncated, ""},
     {"51 bytes", firstBytes(51), "-header", 1, truncated, ""},
     {"header alone", headerOnly(), "-symbols -relocations", 0, "", ""},
@@ -148,8 +134,12 @@ const Row rows[] = {
     {".text ends one byte before", endsAtFileEnd(text, -1), "-symbols", 0, "", mainLine},
     {"empty .text at the file end", emptyTextAt(0), "-symbols", 1, truncated, ""},
     {"empty .text at the last byte", emptyTextAt(-1), "-symbols", 0, "", mainLine},
-    {"program data ends at the last byte", programEndsAtFileEnd(0), "-symbols", 0, "", mainLine},
-    {"program data ends one byte past", programEndsAtFileEnd(1), "-symbols", 1, truncated, ""},
+    {"program data ends at the last byte",
+     overrides([](ElfWriter& w, uint32_t end) { w.overrideHeader(pFilesz, end - w.sectionOffset(text)); }), "-symbols",
+     0, "", mainLine},
+    {"program data ends one byte past",
+     overrides([](ElfWriter& w, uint32_t end) { w.overrideHeader(pFilesz, end - w.sectionOffset(text) + 1); }),
+     "-symbols", 1, truncated, ""},
     {"empty program table at the file end", emptyProgramTableAt(0), "-symbols", 1, truncated, ""},
     {"empty program table at the last byte", emptyProgramTableAt(-1), "-symbols", 0, "", mainLine},
     {"huge .text size", sh(text, shSize, 0xFFFFFFF0), "-symbols", 1, truncated, ""},
@@ -158,7 +148,8 @@ const Row rows[] = {
     {".shstrtab not a string table", sh(shstrtab, shType, SHT_PROGBITS), "-header", 1,
      "open error not a string section\n", ""},
     {"e_shstrndx one past the sections: no names, so no .symtab",
-     eh(ELF_FIELD(Elf32_Ehdr, e_shstrndx), sectionCount), "-symbols -relocations", 0, "",
+     overrides([](ElfWriter& w, uint32_t) { w.overrideHeader(ELF_FIELD(Elf32_Ehdr, e_shstrndx), sectionCount); }),
+     "-symbols -relocations", 0, "",
      "relocations for \n" + relocationLine + "??? ???\n"},
     {".symtab without contents", sh(symtab, shType, SHT_NOBITS), "-symbols -relocations", 0, "",
      "relocations for .text\n" + relocationLine + "??? ???\n"},
