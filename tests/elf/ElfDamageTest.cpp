@@ -177,6 +177,11 @@ const Row rows[] = {
      "@hexdump-at-section-end.txt"},
 };
 
+void PrintTo(const Row& row, std::ostream* os)
+{
+    *os << row.label;
+}
+
 class ElfDamage : public testing::TestWithParam<Row> {};
 
 } // namespace

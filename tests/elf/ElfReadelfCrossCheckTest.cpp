@@ -126,7 +126,7 @@ TEST_P(ElfReadelfCrossCheck, Symbols)
 TEST_P(ElfReadelfCrossCheck, Relocations)
 {
     static const std::regex header(R"(^Relocation section '(\S+)' at offset 0x[0-9a-f]+ contains \d+ entr.*$)");
-    static const std::regex entry(R"(^([0-9a-f]{8})\s+([0-9a-f]{8})\s+\S+.*$)");
+    static const std::regex entry(R"(^([0-9a-f]{8})\s+([0-9a-f]{8})\s+(\S+).*$)");
     static const std::regex symbolRow(R"(^\s*(\d+):\s[0-9a-f]{8}\s+\d+\s\S+\s+\S+\s+\S+\s+(\S+)\s?(.*)$)");
     std::vector<ReadelfSection> sections = readelfSections(path());
     std::map<std::string, size_t> sectionIndex;
@@ -154,25 +154,16 @@ TEST_P(ElfReadelfCrossCheck, Relocations)
             if (listed)
                 expected.push_back("relocations for " + target.name);
         } else if (listed && std::regex_match(line, m, entry)) {
+            // The fixtures use only types whose names the two tools share.
             uint32_t info = hex(m[2]);
             const auto& symbol = symbols.at(info >> 8);
             char text[512];
-            snprintf(text, sizeof text, "address 0x%08x type 0x%02x", hex(m[1]), info & 0xFF);
-            std::string typeEnd = " value " + symbol.first + " " + symbol.second;
-            expected.push_back(text + std::string("|") + typeEnd);
+            snprintf(text, sizeof text, "address 0x%08x type 0x%02x %s value %s %s", hex(m[1]), info & 0xFF,
+                     m[3].str().c_str(), symbol.first.c_str(), symbol.second.c_str());
+            expected.push_back(text);
         }
     }
-    std::vector<std::string> ours;
-    for (const std::string& line : splitLines(listingOf(path(), "-relocations"))) {
-        if (line.rfind("relocations for ", 0) == 0) {
-            ours.push_back(line);
-            continue;
-        }
-        // Drop the type name: the number is what readelf shows in r_info.
-        std::string prefix = line.substr(0, std::string("address 0x00000000 type 0x00").size());
-        ours.push_back(prefix + "|" + line.substr(line.find(" value ")));
-    }
-    EXPECT_EQ(ours, expected);
+    EXPECT_EQ(splitLines(listingOf(path(), "-relocations")), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, ElfReadelfCrossCheck, testing::ValuesIn(fixtures),
