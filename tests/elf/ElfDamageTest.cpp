@@ -4,7 +4,6 @@
 #include "ElfTestSupport.h"
 
 #include <functional>
-#include <regex>
 
 namespace {
 
@@ -198,8 +197,10 @@ TEST_P(ElfDamage, ExactResult)
     RunResult r = runOnImage(row.damage(w, end), options);
     EXPECT_EQ(r.status, row.status);
     EXPECT_EQ(r.err, row.err);
-    // The unknown-code diagnostic shows two memory addresses.
-    std::string out = std::regex_replace(r.out, std::regex(", 0x[0-9a-f]+, 0x[0-9a-f]+\n"), ", ADDRESS, ADDRESS\n");
+    // The unknown-code diagnostic ends with two memory addresses.
+    std::string out = r.out;
+    if (size_t at = out.find(", 0x"); at != std::string::npos)
+        out.replace(at, out.find('\n', at) - at, ", ADDRESS, ADDRESS");
     EXPECT_EQ(out, row.out[0] == '@' ? readFileText(elfFixture(row.out.substr(1))) : row.out);
 }
 
