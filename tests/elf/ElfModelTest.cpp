@@ -90,14 +90,12 @@ TEST(ElfModel, DetachFromMapping)
     }
 }
 
+// The -cmp tests see a missing file and one that is no image; the bounds of the magic here.
 TEST(ElfModel, LoadFromFiles)
 {
     TempDir dir;
     std::vector<uint8_t> good = readFileBytes(elfFixture("thumb-le.o"));
     const std::pair<std::string, std::string> cases[] = {
-        {dir.file("missing.elf"), "cannot open "},
-        {dir.write("text.elf", std::string("not an ELF image at all, but long enough for a header......")),
-         "invalid ELF file: "},
         {dir.write("tiny.elf", std::string("\x7f" "EL")), "invalid ELF file: "},
         {dir.write("magic.elf", std::string("\x7f" "ELF")), "truncated ELF file: "},
         {dir.write("cut.elf", std::vector<uint8_t>(good.begin(), good.end() - 1)), "truncated ELF file: "},

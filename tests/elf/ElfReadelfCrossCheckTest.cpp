@@ -1,5 +1,7 @@
 // Cross-checks listings of the toolchain-made fixtures against arm-none-eabi-readelf on the
 // same files: section headers, symbols, relocations and ARM attributes.
+// GCC 12 reports a false -Wmaybe-uninitialized inside <regex> in the sanitizer build.
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include "ElfTestSupport.h"
 
 #include <algorithm>
@@ -88,7 +90,7 @@ TEST_P(ElfReadelfCrossCheck, Symbols)
     static const std::map<std::string, int> visibilities = {{"DEFAULT", 0}, {"INTERNAL", 1}, {"HIDDEN", 2},
                                                             {"PROTECTED", 3}};
     std::vector<ReadelfSection> sections = readelfSections(path());
-    std::vector<std::string> expected;
+    std::vector<std::pair<std::string, std::string>> expected;   // name, line
     for (const std::string& line : splitLines(readelf("-s -C", path()))) {
         std::smatch m;
         if (!std::regex_match(line, m, row))
@@ -106,21 +108,15 @@ TEST_P(ElfReadelfCrossCheck, Symbols)
         snprintf(text, sizeof text, "0x%08x %s %s (0x%x,0x%x,0x%x) %s", value & ~uint32_t(thumb), section.c_str(),
                  name.c_str(), binds.at(m[5]) << 4 | type, visibilities.at(m[6]), shndx,
                  thumb ? "Thumb" : "Not Thumb");
-        expected.push_back(text);
+        expected.emplace_back(name, text);
     }
-    std::vector<std::string> ours = splitLines(listingOf(path(), "-symbols"));
     ASSERT_FALSE(expected.empty());
-    // morvane lists by name; compare as sets of lines, then check the order.
-    std::vector<std::string> sortedOurs = ours;
-    std::sort(sortedOurs.begin(), sortedOurs.end());
+    // By name in unsigned byte order; the fixtures' equal names have equal lines.
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(sortedOurs, expected);
-    auto nameOf = [](const std::string& line) {
-        size_t start = line.find(' ', 11) + 1;
-        return line.substr(start, line.rfind(" (") - start);
-    };
-    for (size_t i = 1; i < ours.size(); ++i)
-        EXPECT_LE(nameOf(ours[i - 1]), nameOf(ours[i]));
+    std::vector<std::string> lines;
+    for (const auto& e : expected)
+        lines.push_back(e.second);
+    EXPECT_EQ(splitLines(listingOf(path(), "-symbols")), lines);
 }
 
 TEST_P(ElfReadelfCrossCheck, Relocations)

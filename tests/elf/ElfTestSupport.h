@@ -38,14 +38,6 @@ inline std::vector<std::string> splitLines(const std::string& text)
     return lines;
 }
 
-// Runs morvane on `bytes` written to a temporary file.
-inline RunResult runOnImage(const std::vector<uint8_t>& bytes, const std::vector<std::string>& options)
-{
-    std::vector<std::string> args = options;
-    args.push_back(writeTempFile(bytes, ".elf"));
-    return runMorvane(args);
-}
-
 // Runs morvane with `option` on the file at `path`, expects success without diagnostics
 // and returns the listing.
 inline std::string listingOf(const std::string& path, const std::string& option)
