@@ -97,13 +97,3 @@ TEST(ARMAttributes, CaseTable)
         }
     }
 }
-
-TEST(ARMAttributes, CutListingWarnsAndSucceeds)
-{
-    RunResult r = runOnImage(imageWithAttributes(sectionBytes("41 w0000000f 'aeabi' 00 06 0a 05 'abc'", false), false),
-                             {"-ARMAttributes"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "Tag_CPU_arch ARM v7\n");
-    EXPECT_EQ(r.err, "warning: section .ARM.attributes: an attribute runs past the end of its "
-                     "subsection; the listing stops before it\n");
-}

@@ -1,59 +1,26 @@
-// Cross-checks the numbers of every listing against arm-none-eabi-readelf on the same
-// fixtures: header fields, program headers, section headers, symbols and relocations.
+// Cross-checks listings of the toolchain-made fixtures against arm-none-eabi-readelf on the
+// same files: section headers, symbols, relocations and ARM attributes.
+// GCC 12 reports a false -Wmaybe-uninitialized inside <regex> in the sanitizer build.
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include "ElfTestSupport.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <regex>
 
 namespace {
 
+// The tool's output; a missing tool fails the test (scripts/setup.sh installs binutils).
 std::string readelf(const std::string& options, const std::string& path)
 {
-    std::string command = "arm-none-eabi-readelf -W " + options + " '" + path + "' 2>/dev/null";
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return out;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, n);
-    pclose(pipe);
-    return out;
+    RunResult r = runTool("arm-none-eabi-readelf -W " + options + " '" + path + "'");
+    EXPECT_EQ(r.status, 0) << "arm-none-eabi-readelf " << options << ": " << r.err;
+    return r.out;
 }
 
 uint32_t hex(const std::string& text)
 {
     return uint32_t(std::stoul(text, nullptr, 16));
-}
-
-std::string morvane(const std::string& option, const std::string& path)
-{
-    return listingOf(path, {option});
-}
-
-// "key : 0xVALUE [text]" blocks of the program and section listings, one map per block.
-std::vector<std::map<std::string, std::string>> fieldBlocks(const std::string& listing, const std::string& title)
-{
-    std::vector<std::map<std::string, std::string>> blocks;
-    for (const std::string& line : splitLines(listing)) {
-        if (line == title) {
-            blocks.emplace_back();
-            continue;
-        }
-        size_t colon = line.find(": ");
-        if (blocks.empty() || colon == std::string::npos)
-            continue;
-        std::string key = line.substr(0, line.find_first_of(" :"));
-        blocks.back()[key] = line.substr(colon + 2);
-    }
-    return blocks;
-}
-
-uint32_t number(const std::string& field)
-{
-    return uint32_t(std::stoul(field.substr(0, field.find(' ')), nullptr, 16));
 }
 
 struct ReadelfSection {
@@ -87,91 +54,30 @@ protected:
 
 } // namespace
 
-TEST_P(ElfReadelfCrossCheck, HeaderFields)
-{
-    std::map<std::string, std::string> ours;
-    for (const std::string& line : splitLines(morvane("-header", path())))
-        if (line.rfind("e_", 0) == 0)
-            ours[line.substr(0, line.find(' '))] = line.substr(line.find(": ") + 2);
-    std::map<std::string, std::string> theirs;
-    for (const std::string& line : splitLines(readelf("-h", path()))) {
-        size_t colon = line.find(':');
-        if (colon == std::string::npos)
-            continue;
-        std::string key = line.substr(0, colon);
-        key.erase(0, key.find_first_not_of(' '));
-        std::string value = line.substr(colon + 1);
-        value.erase(0, value.find_first_not_of(' '));
-        theirs[key] = value.substr(0, value.find_first_of(" ,"));
-    }
-    const std::pair<const char*, const char*> fields[] = {
-        {"e_phoff", "Start of program headers"}, {"e_shoff", "Start of section headers"},
-        {"e_ehsize", "Size of this header"}, {"e_phentsize", "Size of program headers"},
-        {"e_phnum", "Number of program headers"}, {"e_shentsize", "Size of section headers"},
-        {"e_shnum", "Number of section headers"}, {"e_shstrndx", "Section header string table index"}};
-    for (const auto& [field, label] : fields)
-        EXPECT_EQ(number(ours[field]), std::stoul(theirs[label])) << field;
-    EXPECT_EQ(number(ours["e_entry"]), hex(theirs["Entry point address"]));
-    EXPECT_EQ(number(ours["e_flags"]), hex(theirs["Flags"]));
-    EXPECT_EQ(number(ours["e_machine"]), 0x28u);
-}
-
-TEST_P(ElfReadelfCrossCheck, ProgramHeaders)
-{
-    static const std::regex row(
-        R"(^\s+(\S+)\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+([RWE ]{3})\s+0x([0-9a-f]+)$)");
-    std::vector<std::smatch> rows;
-    std::vector<std::string> lines = splitLines(readelf("-l", path()));
-    auto blocks = fieldBlocks(morvane("-programs", path()), "program header");
-    size_t index = 0;
-    for (const std::string& line : lines) {
-        std::smatch m;
-        if (!std::regex_match(line, m, row))
-            continue;
-        ASSERT_LT(index, blocks.size());
-        auto& ours = blocks[index++];
-        EXPECT_EQ(ours["p_type"], "PT_" + m[1].str());
-        EXPECT_EQ(number(ours["p_offset"]), hex(m[2]));
-        EXPECT_EQ(number(ours["p_vaddr"]), hex(m[3]));
-        EXPECT_EQ(number(ours["p_paddr"]), hex(m[4]));
-        EXPECT_EQ(number(ours["p_filesz"]), hex(m[5]));
-        EXPECT_EQ(number(ours["p_memsz"]), hex(m[6]));
-        std::string flags = m[7];
-        uint32_t expected = (flags[0] == 'R' ? PF_R : 0) | (flags[1] == 'W' ? PF_W : 0) | (flags[2] == 'E' ? PF_X : 0);
-        EXPECT_EQ(number(ours["p_flags"]), expected);
-        EXPECT_EQ(number(ours["p_align"]), hex(m[8]));
-    }
-    EXPECT_EQ(index, blocks.size());
-}
-
+// The section listing rebuilt from readelf's table, all but the name offsets.
 TEST_P(ElfReadelfCrossCheck, SectionHeaders)
 {
-    std::vector<ReadelfSection> theirs = readelfSections(path());
-    auto ours = fieldBlocks(morvane("-sections", path()), "section header");
-    ASSERT_FALSE(theirs.empty());
-    ASSERT_EQ(ours.size(), theirs.size());
-    for (size_t i = 0; i < theirs.size(); ++i) {
-        SCOPED_TRACE("section " + std::to_string(i));
-        const ReadelfSection& s = theirs[i];
-        auto& o = ours[i];
-        std::string name = o["sh_name"].substr(o["sh_name"].find(' ') + 1);
-        EXPECT_EQ(name, s.name);
-        std::string type = o["sh_type"].substr(o["sh_type"].find(' ') + 1);
-        EXPECT_EQ(type, "SHT_" + s.type);
-        uint32_t flags = number(o["sh_flags"]);
-        EXPECT_EQ((flags & SHF_WRITE) != 0, s.flags.find('W') != std::string::npos);
-        EXPECT_EQ((flags & SHF_ALLOC) != 0, s.flags.find('A') != std::string::npos);
-        EXPECT_EQ((flags & SHF_EXECINSTR) != 0, s.flags.find('X') != std::string::npos);
-        EXPECT_EQ((flags & SHF_INFO_LINK) != 0, s.flags.find('I') != std::string::npos);
-        EXPECT_EQ((flags & SHF_STRINGS) != 0, s.flags.find('S') != std::string::npos);
-        EXPECT_EQ(number(o["sh_addr"]), s.addr);
-        EXPECT_EQ(number(o["sh_offset"]), s.offset);
-        EXPECT_EQ(number(o["sh_size"]), s.size);
-        EXPECT_EQ(number(o["sh_entsize"]), s.entsize);
-        EXPECT_EQ(number(o["sh_link"]), s.link);
-        EXPECT_EQ(number(o["sh_info"]), s.info);
-        EXPECT_EQ(number(o["sh_addralign"]), s.align);
+    static const std::map<std::string, uint32_t> types = {{"NULL", 0}, {"PROGBITS", 1}, {"SYMTAB", 2}, {"STRTAB", 3},
+                                                          {"NOBITS", 8}, {"REL", 9}, {"ARM_ATTRIBUTES", 0x70000003}};
+    std::string expected;
+    for (const ReadelfSection& s : readelfSections(path())) {
+        uint32_t flags = 0;
+        for (char letter : s.flags)
+            flags |= 1u << std::string("WAX-MSILOGT").find(letter);
+        std::string text;
+        for (auto [bit, name] : {std::make_pair(1u, "SHF_WRITE"), {2u, "SHF_ALLOC"}, {4u, "SHF_EXECINSTR"}})
+            text += flags & bit ? (text.empty() ? "" : "+") + std::string(name) : "";
+        char block[800];
+        snprintf(block, sizeof block,
+                 "\nsection header\nsh_name     : %s\nsh_type     : 0x%X SHT_%s\nsh_flags    : 0x%X %s\n"
+                 "sh_addr     : 0x%X\nsh_offset   : 0x%X\nsh_size     : 0x%X\nsh_link     : 0x%X\n"
+                 "sh_info     : 0x%X\nsh_addralign: 0x%X\nsh_entsize  : 0x%X\n",
+                 s.name.c_str(), types.at(s.type), s.type.c_str(), flags, text.c_str(), s.addr, s.offset, s.size,
+                 s.link, s.info, s.align, s.entsize);
+        expected += block;
     }
+    std::regex nameOffset("sh_name     : 0x[0-9A-F]+ ");
+    EXPECT_EQ(std::regex_replace(listingOf(path(), "-sections"), nameOffset, "sh_name     : "), expected);
 }
 
 TEST_P(ElfReadelfCrossCheck, Symbols)
@@ -184,7 +90,7 @@ TEST_P(ElfReadelfCrossCheck, Symbols)
     static const std::map<std::string, int> visibilities = {{"DEFAULT", 0}, {"INTERNAL", 1}, {"HIDDEN", 2},
                                                             {"PROTECTED", 3}};
     std::vector<ReadelfSection> sections = readelfSections(path());
-    std::vector<std::string> expected;
+    std::vector<std::pair<std::string, std::string>> expected;   // name, line
     for (const std::string& line : splitLines(readelf("-s -C", path()))) {
         std::smatch m;
         if (!std::regex_match(line, m, row))
@@ -202,27 +108,21 @@ TEST_P(ElfReadelfCrossCheck, Symbols)
         snprintf(text, sizeof text, "0x%08x %s %s (0x%x,0x%x,0x%x) %s", value & ~uint32_t(thumb), section.c_str(),
                  name.c_str(), binds.at(m[5]) << 4 | type, visibilities.at(m[6]), shndx,
                  thumb ? "Thumb" : "Not Thumb");
-        expected.push_back(text);
+        expected.emplace_back(name, text);
     }
-    std::vector<std::string> ours = splitLines(morvane("-symbols", path()));
     ASSERT_FALSE(expected.empty());
-    // morvane lists by name; compare as sets of lines, then check the order.
-    std::vector<std::string> sortedOurs = ours;
-    std::sort(sortedOurs.begin(), sortedOurs.end());
+    // By name in unsigned byte order; the fixtures' equal names have equal lines.
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(sortedOurs, expected);
-    auto nameOf = [](const std::string& line) {
-        size_t start = line.find(' ', 11) + 1;
-        return line.substr(start, line.rfind(" (") - start);
-    };
-    for (size_t i = 1; i < ours.size(); ++i)
-        EXPECT_LE(nameOf(ours[i - 1]), nameOf(ours[i]));
+    std::vector<std::string> lines;
+    for (const auto& e : expected)
+        lines.push_back(e.second);
+    EXPECT_EQ(splitLines(listingOf(path(), "-symbols")), lines);
 }
 
 TEST_P(ElfReadelfCrossCheck, Relocations)
 {
     static const std::regex header(R"(^Relocation section '(\S+)' at offset 0x[0-9a-f]+ contains \d+ entr.*$)");
-    static const std::regex entry(R"(^([0-9a-f]{8})\s+([0-9a-f]{8})\s+\S+.*$)");
+    static const std::regex entry(R"(^([0-9a-f]{8})\s+([0-9a-f]{8})\s+(\S+).*$)");
     static const std::regex symbolRow(R"(^\s*(\d+):\s[0-9a-f]{8}\s+\d+\s\S+\s+\S+\s+\S+\s+(\S+)\s?(.*)$)");
     std::vector<ReadelfSection> sections = readelfSections(path());
     std::map<std::string, size_t> sectionIndex;
@@ -250,28 +150,20 @@ TEST_P(ElfReadelfCrossCheck, Relocations)
             if (listed)
                 expected.push_back("relocations for " + target.name);
         } else if (listed && std::regex_match(line, m, entry)) {
+            // The fixtures use only types whose names the two tools share.
             uint32_t info = hex(m[2]);
             const auto& symbol = symbols.at(info >> 8);
             char text[512];
-            snprintf(text, sizeof text, "address 0x%08x type 0x%02x", hex(m[1]), info & 0xFF);
-            std::string typeEnd = " value " + symbol.first + " " + symbol.second;
-            expected.push_back(text + std::string("|") + typeEnd);
+            snprintf(text, sizeof text, "address 0x%08x type 0x%02x %s value %s %s", hex(m[1]), info & 0xFF,
+                     m[3].str().c_str(), symbol.first.c_str(), symbol.second.c_str());
+            expected.push_back(text);
         }
     }
-    std::vector<std::string> ours;
-    for (const std::string& line : splitLines(morvane("-relocations", path()))) {
-        if (line.rfind("relocations for ", 0) == 0) {
-            ours.push_back(line);
-            continue;
-        }
-        // Drop the type name: the number is what readelf shows in r_info.
-        std::string prefix = line.substr(0, std::string("address 0x00000000 type 0x00").size());
-        ours.push_back(prefix + "|" + line.substr(line.find(" value ")));
-    }
-    EXPECT_EQ(ours, expected);
+    EXPECT_EQ(splitLines(listingOf(path(), "-relocations")), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, ElfReadelfCrossCheck, testing::ValuesIn(fixtures), fixtureTestName);
+INSTANTIATE_TEST_SUITE_P(Fixtures, ElfReadelfCrossCheck, testing::ValuesIn(fixtures),
+                         [](const testing::TestParamInfo<const char*>& info) { return testName(info.param); });
 
 // Attribute by attribute, in section order: the tag names (but where the two name a tag
 // differently), strings, architecture names, profile letters and the values readelf
@@ -284,7 +176,7 @@ TEST(ElfReadelfCrossCheckAttributes, TagsAndValues)
     for (const char* fixture : {"attr-m4-hard.o", "attr-a9-neon.o", "attr-m33.o", "attr-m0-be.o",
                                 "attr-r5-hard.o", "arm-be.o", "thumb-le.o"}) {
         SCOPED_TRACE(fixture);
-        std::vector<std::string> ours = splitLines(morvane("-ARMAttributes", elfFixture(fixture)));
+        std::vector<std::string> ours = splitLines(listingOf(elfFixture(fixture), "-ARMAttributes"));
         size_t i = 1;   // past Tag_File
         for (const std::string& line : splitLines(readelf("-A", elfFixture(fixture)))) {
             std::smatch m;

@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the ELF tests: fixture paths, in-memory models and line splitting.
+// Helpers shared by the ELF tests: fixture paths, in-memory models and runs of the binary.
 #include "elf/ElfFile.h"
 #include "support/ElfWriter.h"
 #include "support/RunMorvane.h"
@@ -19,9 +19,9 @@ inline std::string elfFixture(const std::string& name)
 }
 
 // Builds the tool's kind of model (ARM symbols, demangled names) over a copy of `bytes`.
-inline std::unique_ptr<ElfFile> loadModel(const std::vector<uint8_t>& bytes, bool demangle = true)
+inline std::unique_ptr<ElfFile> loadModel(const std::vector<uint8_t>& bytes)
 {
-    auto file = std::make_unique<ElfFile>(true, demangle);
+    auto file = std::make_unique<ElfFile>(true, true);
     auto* copy = new uint8_t[bytes.size() + 1];
     if (!bytes.empty())
         memcpy(copy, bytes.data(), bytes.size());
@@ -38,34 +38,28 @@ inline std::vector<std::string> splitLines(const std::string& text)
     return lines;
 }
 
-// Runs morvane with `options` on `path`, expects success without diagnostics and
-// returns the listing.
-inline std::string listingOf(const std::string& path, const std::vector<std::string>& options)
+// Runs morvane with `option` on the file at `path`, expects success without diagnostics
+// and returns the listing.
+inline std::string listingOf(const std::string& path, const std::string& option)
 {
-    std::vector<std::string> args = options;
-    args.push_back(path);
-    RunResult r = runMorvane(args);
+    RunResult r = runMorvane({option, path});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     return r.out;
 }
 
-// Runs morvane on `bytes` written to a temporary file.
-inline RunResult runOnImage(const std::vector<uint8_t>& bytes, const std::vector<std::string>& options)
+inline std::string listingOf(const std::vector<uint8_t>& image, const std::string& option)
 {
-    std::vector<std::string> args = options;
-    args.push_back(writeTempFile(bytes, ".elf"));
-    return runMorvane(args);
+    return listingOf(writeTempFile(image, ".elf"), option);
 }
 
-// Test name of a fixture-parameterised test: the file name with '_' for punctuation.
-inline std::string fixtureTestName(const testing::TestParamInfo<const char*>& info)
+// A test name made of `label`, with '_' for everything but letters and digits.
+inline std::string testName(std::string label)
 {
-    std::string name = info.param;
-    for (char& c : name)
+    for (char& c : label)
         if (!isalnum((unsigned char)c))
             c = '_';
-    return name;
+    return label;
 }
 
 inline std::string toStd(const QString& text)

@@ -7,26 +7,6 @@
 
 ElfWriter::ElfWriter(bool bigEndian) : bigEndian(bigEndian) {}
 
-int ElfWriter::addSection(const Section& section)
-{
-    sections.push_back(section);
-    return int(sections.size());
-}
-
-int ElfWriter::addSection(const std::string& name, uint32_t type, uint32_t flags, uint32_t addr,
-                          const std::vector<uint8_t>& contents, uint32_t link, uint32_t info,
-                          uint32_t entsize, uint32_t addralign)
-{
-    return addSection(Section{name, type, flags, addr, contents, link, info, entsize, addralign});
-}
-
-int ElfWriter::addSymbol(const std::string& name, uint32_t value, uint32_t size, uint8_t info,
-                         uint8_t other, uint16_t shndx)
-{
-    symbols.push_back(Symbol{name, value, size, info, other, shndx});
-    return int(symbols.size());
-}
-
 int ElfWriter::addRelocationSection(const std::string& name, int targetSection,
                                     const std::vector<Relocation>& relocations)
 {
@@ -40,60 +20,19 @@ int ElfWriter::addRelocationSection(const std::string& name, int targetSection,
     return index;
 }
 
-int ElfWriter::addProgram(const Program& program, int section)
-{
-    programs.emplace_back(program, section);
-    return int(programs.size()) - 1;
-}
-
-void ElfWriter::overrideHeader(ElfField field, uint32_t value)
-{
-    headerOverrides.push_back({field.offset, field.size, value});
-}
-
-void ElfWriter::overrideSectionHeader(int index, ElfField field, uint32_t value)
-{
-    sectionOverrides.push_back({index, {field.offset, field.size, value}});
-}
-
-bool ElfWriter::hasSymbolTable() const
-{
-    return !symbols.empty() || !relocationSections.empty();
-}
-
-int ElfWriter::symtabIndex() const
-{
-    return hasSymbolTable() ? int(sections.size()) + 1 : -1;
-}
-
-int ElfWriter::strtabIndex() const
-{
-    return hasSymbolTable() ? int(sections.size()) + 2 : -1;
-}
-
-int ElfWriter::shstrtabIndex() const
-{
-    return int(sections.size()) + (hasSymbolTable() ? 3 : 1);
-}
-
-int ElfWriter::sectionCount() const
-{
-    return shstrtabIndex() + 1;
-}
-
 std::vector<uint8_t> ElfWriter::words32(const std::vector<uint32_t>& values) const
 {
-    std::vector<uint8_t> out(values.size() * 4);
-    for (size_t i = 0; i < values.size(); ++i)
-        writeU32(&out[i * 4], values[i], bigEndian);
+    std::vector<uint8_t> out;
+    for (uint32_t value : values)
+        writeField(out, out.size(), 4, value);
     return out;
 }
 
 std::vector<uint8_t> ElfWriter::words16(const std::vector<uint16_t>& values) const
 {
-    std::vector<uint8_t> out(values.size() * 2);
-    for (size_t i = 0; i < values.size(); ++i)
-        writeU16(&out[i * 2], values[i], bigEndian);
+    std::vector<uint8_t> out;
+    for (uint16_t value : values)
+        writeField(out, out.size(), 2, value);
     return out;
 }
 
@@ -186,19 +125,11 @@ std::vector<uint8_t> ElfWriter::build()
     file[EI_CLASS] = ELFCLASS32;
     file[EI_DATA] = bigEndian ? ELFDATA2MSB : ELFDATA2LSB;
     file[EI_VERSION] = EV_CURRENT;
-    writeField(file, 16, 2, type);
-    writeField(file, 18, 2, machine);
-    writeField(file, 20, 4, EV_CURRENT);
-    writeField(file, 24, 4, entry);
-    writeField(file, 28, 4, programs.empty() ? 0 : 52);
-    writeField(file, 32, 4, shoff);
-    writeField(file, 36, 4, flags);
-    writeField(file, 40, 2, 52);
-    writeField(file, 42, 2, 32);
-    writeField(file, 44, 2, uint32_t(programs.size()));
-    writeField(file, 46, 2, 40);
-    writeField(file, 48, 2, uint32_t(all.size()));
-    writeField(file, 50, 2, uint32_t(all.size() - 1));
+    // e_type to e_shstrndx: two 16-bit fields, five 32-bit ones, six 16-bit ones.
+    const uint32_t header[] = {type, machine, EV_CURRENT, entry, programs.empty() ? 0u : 52u, shoff, flags,
+                               52, 32, uint32_t(programs.size()), 40, uint32_t(all.size()), uint32_t(all.size() - 1)};
+    for (size_t f = 0, offset = 16; f < 13; offset += f >= 2 && f < 7 ? 4 : 2, ++f)
+        writeField(file, offset, f >= 2 && f < 7 ? 4 : 2, header[f]);
 
     for (size_t i = 0; i < programs.size(); ++i) {
         Program p = programs[i].first;
@@ -234,23 +165,6 @@ void ElfWriter::applyOverrides(std::vector<uint8_t>& file) const
 
 // ---------------------------------------------------------------------------------------
 
-int ArWriter::addMember(const std::string& name, const std::vector<uint8_t>& data)
-{
-    return addMember(Member{name, data, "", ""});
-}
-
-int ArWriter::addMember(const Member& member)
-{
-    members.push_back(member);
-    return int(members.size()) - 1;
-}
-
-void ArWriter::addSymbol(const std::string& name, int member)
-{
-    symbols.emplace_back(name, member);
-    symbolIndex = true;
-}
-
 // A field padded with spaces to `width` (longer texts are cut).
 static std::string padded(const std::string& text, size_t width)
 {
@@ -259,18 +173,13 @@ static std::string padded(const std::string& text, size_t width)
     return field;
 }
 
-void ArWriter::appendHeader(std::vector<uint8_t>& out, const std::string& nameField,
-                            const std::string& sizeField)
-{
-    std::string header = padded(nameField, 16) + padded("0", 12) + padded("0", 6) +
-                         padded("0", 6) + padded("644", 8) + padded(sizeField, 10) + "`\n";
-    out.insert(out.end(), header.begin(), header.end());
-}
-
 void ArWriter::appendMember(std::vector<uint8_t>& out, const std::string& nameField,
                             const std::string& sizeField, const std::vector<uint8_t>& data)
 {
-    appendHeader(out, nameField, sizeField.empty() ? std::to_string(data.size()) : sizeField);
+    std::string size = sizeField.empty() ? std::to_string(data.size()) : sizeField;
+    std::string header = padded(nameField, 16) + padded("0", 12) + padded("0", 6) +
+                         padded("0", 6) + padded("644", 8) + padded(size, 10) + "`\n";
+    out.insert(out.end(), header.begin(), header.end());
     out.insert(out.end(), data.begin(), data.end());
     if (data.size() % 2)
         out.push_back('\n');

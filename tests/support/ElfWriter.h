@@ -40,19 +40,13 @@ class ElfWriter {
 public:
     struct Section {
         std::string name;
-        uint32_t type = SHT_PROGBITS;
-        uint32_t flags = 0;
-        uint32_t addr = 0;
+        uint32_t type = SHT_PROGBITS, flags = 0, addr = 0;
         std::vector<uint8_t> contents;  // for SHT_NOBITS only its size is used (sh_size)
-        uint32_t link = 0;
-        uint32_t info = 0;
-        uint32_t entsize = 0;
-        uint32_t addralign = 1;
+        uint32_t link = 0, info = 0, entsize = 0, addralign = 1;
     };
     struct Symbol {
         std::string name;
-        uint32_t value = 0;
-        uint32_t size = 0;
+        uint32_t value = 0, size = 0;
         uint8_t info = 0;      // ELF32_ST_INFO(bind, type)
         uint8_t other = 0;
         uint16_t shndx = 0;
@@ -65,12 +59,10 @@ public:
     struct Program {
         uint32_t type = PT_LOAD;
         uint32_t offset = 0;   // replaced by the section's file offset when one is given
-        uint32_t vaddr = 0;
-        uint32_t paddr = 0;
+        uint32_t vaddr = 0, paddr = 0;
         uint32_t filesz = 0;   // replaced by the section's size when one is given
         uint32_t memsz = 0;    // replaced by the section's size when one is given and 0
-        uint32_t flags = PF_R;
-        uint32_t align = 4;
+        uint32_t flags = PF_R, align = 4;
     };
 
     explicit ElfWriter(bool bigEndian = false);
@@ -83,39 +75,58 @@ public:
     uint32_t flags = 0x05000000;   // EABI version 5
 
     // Returns the new section's index.
-    int addSection(const Section& section);
+    int addSection(const Section& section)
+    {
+        sections.push_back(section);
+        return int(sections.size());
+    }
     int addSection(const std::string& name, uint32_t type, uint32_t flags, uint32_t addr,
                    const std::vector<uint8_t>& contents, uint32_t link = 0, uint32_t info = 0,
-                   uint32_t entsize = 0, uint32_t addralign = 1);
+                   uint32_t entsize = 0, uint32_t addralign = 1)
+    {
+        return addSection(Section{name, type, flags, addr, contents, link, info, entsize, addralign});
+    }
     // Returns the new symbol's index in .symtab.
     int addSymbol(const std::string& name, uint32_t value, uint32_t size, uint8_t info,
-                  uint8_t other, uint16_t shndx);
+                  uint8_t other, uint16_t shndx)
+    {
+        symbols.push_back(Symbol{name, value, size, info, other, shndx});
+        return int(symbols.size());
+    }
     // An SHT_REL section for `targetSection`, linked to .symtab. Returns its index.
     int addRelocationSection(const std::string& name, int targetSection,
                              const std::vector<Relocation>& relocations);
     // A program header; with `section` >= 0 its offset and sizes follow that section.
-    int addProgram(const Program& program, int section = -1);
+    int addProgram(const Program& program, int section = -1)
+    {
+        programs.emplace_back(program, section);
+        return int(programs.size()) - 1;
+    }
 
     // Overrides, applied after layout. `index` is a section index.
-    void overrideHeader(ElfField field, uint32_t value);
-    void overrideSectionHeader(int index, ElfField field, uint32_t value);
+    void overrideHeader(ElfField field, uint32_t value) { headerOverrides.push_back({field.offset, field.size, value}); }
+    void overrideSectionHeader(int index, ElfField field, uint32_t value)
+    {
+        sectionOverrides.push_back({index, {field.offset, field.size, value}});
+    }
 
     std::vector<uint8_t> build();
 
     // Layout of the last build().
     uint32_t sectionOffset(int index) const { return sectionOffsets.at(index); }
     uint32_t sectionHeaderTableOffset() const { return shoff; }
-    int symtabIndex() const;     // -1 when no symbol table is written
-    int strtabIndex() const;
-    int shstrtabIndex() const;
-    int sectionCount() const;    // including the null section
+    // -1 when no symbol table is written.
+    int symtabIndex() const { return hasSymbolTable() ? int(sections.size()) + 1 : -1; }
+    int strtabIndex() const { return hasSymbolTable() ? int(sections.size()) + 2 : -1; }
+    int shstrtabIndex() const { return int(sections.size()) + (hasSymbolTable() ? 3 : 1); }
+    int sectionCount() const { return shstrtabIndex() + 1; }   // including the null section
 
     // Encoders in this writer's byte order, for section contents.
     std::vector<uint8_t> words32(const std::vector<uint32_t>& values) const;
     std::vector<uint8_t> words16(const std::vector<uint16_t>& values) const;
 
 private:
-    bool hasSymbolTable() const;
+    bool hasSymbolTable() const { return !symbols.empty() || !relocationSections.empty(); }
     std::vector<Section> allSections() const;
     std::vector<uint8_t> symbolTableContents(std::vector<uint8_t>& strtab) const;
     void applyOverrides(std::vector<uint8_t>& file) const;
@@ -159,18 +170,24 @@ public:
     // When not empty, written as the "//" member's data instead of the computed table.
     std::vector<uint8_t> rawLongNames;
 
-    int addMember(const std::string& name, const std::vector<uint8_t>& data);
-    int addMember(const Member& member);
+    int addMember(const std::string& name, const std::vector<uint8_t>& data) { return addMember(Member{name, data, "", ""}); }
+    int addMember(const Member& member)
+    {
+        members.push_back(member);
+        return int(members.size()) - 1;
+    }
     // A symbol-index entry naming `member` (its header offset is computed); sets symbolIndex.
-    void addSymbol(const std::string& name, int member);
+    void addSymbol(const std::string& name, int member)
+    {
+        symbols.emplace_back(name, member);
+        symbolIndex = true;
+    }
 
     std::vector<uint8_t> build() const;
     // File offset of member `index`'s header in the last build().
     uint32_t memberOffset(int index) const { return memberOffsets.at(index); }
 
 private:
-    static void appendHeader(std::vector<uint8_t>& out, const std::string& nameField,
-                             const std::string& sizeField);
     static void appendMember(std::vector<uint8_t>& out, const std::string& nameField,
                              const std::string& sizeField, const std::vector<uint8_t>& data);
     std::vector<uint8_t> symbolIndexData(const std::vector<uint32_t>& offsets) const;
