@@ -1,100 +1,106 @@
-// Every 32-bit pattern and every Thumb halfword pair must decode to some text without
-// reading or writing outside the object: random words and halfwords through every level
-// in both syntaxes (run under the sanitizers this also checks shifts and sign extensions).
-#include "A32TestSupport.h"
+// Properties that every encoding must keep, checked on random words and halfword pairs
+// through every level (under the sanitizers this also checks that no pattern makes the
+// decoders read or write outside their buffers):
+// - an A32 word with condition 0 to 13 prints as the same word with condition 14, the
+//   condition's name placed after the mnemonic (before any type suffix), or gives the
+//   same fallback text or unconditional form;
+// - the Advanced SIMD spaces of A32 and T32 decode alike;
+// - T32 decoding does not depend on the level beyond the profile: the A and R levels (4,
+//   8, 9) decode alike, and so do the M levels (5, 6, 7, 10, 11).
+#include "arm/ARMInstructionSetDisassembler.h"
 #include <gtest/gtest.h>
 #include <random>
-
-TEST(A32RandomWords, EveryWordGivesOneLineOfText)
-{
-    std::mt19937 random(20261205);
-    for (int level = 0; level <= 11; ++level) {
-        TestDisassembler disassembler{ArchitectureLevel(level)};
-        for (int n = 0; n < 20000; ++n) {
-            const uint32_t word = random();
-            for (bool unified : {true, false}) {
-                const std::string text = disassembler.arm(word, unified, random());
-                ASSERT_FALSE(text.empty()) << std::hex << word;
-                ASSERT_EQ(text.find('\n'), std::string::npos) << std::hex << word;
-                ASSERT_LT(text.size(), 64u) << std::hex << word;
-                ASSERT_FALSE(disassembler.lastPending);
-            }
-        }
-    }
-}
-
-TEST(A32RandomWords, DecodingDependsOnlyOnWordAddressLevelAndSyntax)
-{
-    // A32 decoding keeps no state from one word to the next.
-    std::mt19937 random(7);
-    TestDisassembler shared;
-    for (int n = 0; n < 2000; ++n) {
-        const uint32_t word = random();
-        const uint32_t at = random() & ~3u;
-        EXPECT_EQ(shared.arm(word, true, at), a32Text(word, true, ArchUnrestricted, at));
-    }
-}
+#include <string>
 
 namespace {
 
-// The text of a T32 pair, decoded outside any IT block.
-std::string thumbPairText(TestDisassembler& disassembler, uint16_t first, uint16_t second)
+class Sampler : public ARMInstructionSetDisassembler {
+public:
+    explicit Sampler(int level) : ARMInstructionSetDisassembler(ArchitectureLevel(level), 0) {}
+
+    std::string arm(uint32_t word, uint32_t at = 0x8000)
+    {
+        char text[kTextSize];
+        bool pending = true;
+        disassembleInstruction(true, at, word, text, pending);
+        return pending ? "<pending>" : text;
+    }
+
+    std::string thumbPair(uint16_t first, uint16_t second)
+    {
+        char text[kTextSize];
+        bool pending = false;
+        disassembleInstruction(false, 0x8000, first, text, pending);
+        if (pending)
+            disassembleInstruction(false, 0x8002, second, text, pending);
+        return pending ? "<pending>" : text;
+    }
+};
+
+// BKPT and HVC, unconditional in the architecture, print no condition.
+std::string withCondition(const std::string& text, const char* name)
 {
-    char text[ARMInstructionSetDisassembler::kTextSize];
-    bool pending = false;
-    disassembler.disassembleInstruction(false, kTestAddress, first, text, pending);
-    if (pending)
-        disassembler.disassembleInstruction(false, kTestAddress + 2, second, text, pending);
-    return text;
+    const size_t end = std::min(text.find_first_of(". "), text.size());
+    const std::string mnemonic = text.substr(0, end);
+    for (const char* plain : {"undefined", "invalid", "bkpt", "hvc"})
+        if (mnemonic == plain)
+            return text;
+    return mnemonic + name + text.substr(end);
 }
 
 } // namespace
 
-TEST(A32RandomWords, AdvancedSimdSpacesDecodeAlikeInA32AndT32)
+TEST(RandomWords, ConditionOnlyAddsItsName)
+{
+    static const char* const names[14] = {"eq", "ne", "cs", "cc", "mi", "pl", "vs",
+                                          "vc", "hi", "ls", "ge", "lt", "gt", "le"};
+    std::mt19937 random(20261205);
+    for (int n = 0; n < 60000; ++n) {
+        const uint32_t cond = random() % 14;
+        const uint32_t word = (random() & 0x0FFFFFFF) | cond << 28;
+        const uint32_t at = random() & ~3u;
+        Sampler sampler(n % 12);
+        sampler.unifiedSyntax = n & 1;
+        const std::string always = sampler.arm((word & 0x0FFFFFFF) | 0xE0000000, at);
+        if (sampler.unifiedSyntax)
+            ASSERT_EQ(sampler.arm(word, at), withCondition(always, names[cond]))
+                << std::hex << word << " level " << n % 12;
+        else
+            ASSERT_EQ(sampler.arm(word, at) == "undefined opcode", always == "undefined opcode")
+                << std::hex << word << " level " << n % 12;
+    }
+}
+
+TEST(RandomWords, AdvancedSimdSpacesDecodeAlikeInA32AndT32)
 {
     // The same U bit and low 24 bits reach the SIMD handlers from both instruction sets:
     // A32 1111001U / 11110100, T32 111U1111 / 11111001 (load/store bit 20 clear).
     std::mt19937 random(149150);
-    for (int level = 0; level <= 11; ++level) {
-        TestDisassembler disassembler{ArchitectureLevel(level)};
-        for (int n = 0; n < 20000; ++n) {
-            const uint32_t low = random() & 0xFFFFFF;
-            const bool u = random() & 1;
-            const bool loadStore = n & 1;
-            const uint32_t bits = loadStore ? low & ~(1u << 20) : low;
-            const uint32_t word = (loadStore ? 0xF4000000 : 0xF2000000 | u << 24) | bits;
-            const uint16_t first = uint16_t((loadStore ? 0xF900 : 0xEF00 | u << 12) | bits >> 16);
-            for (bool unified : {true, false}) {
-                const std::string text = disassembler.arm(word, unified);
-                ASSERT_FALSE(text.empty()) << std::hex << word;
-                ASSERT_LT(text.size(), 64u) << std::hex << word;
-                if (level == ArchV4T || level == ArchV5TE || level == ArchV6)
-                    continue;   // no T32 there
-                EXPECT_EQ(thumbPairText(disassembler, first, uint16_t(bits)), text)
-                    << std::hex << word;
-            }
-        }
+    for (int n = 0; n < 40000; ++n) {
+        const uint32_t low = random() & 0xFFFFFF;
+        const bool u = random() & 1;
+        const bool loadStore = n & 1;
+        const uint32_t bits = loadStore ? low & ~(1u << 20) : low;
+        const uint32_t word = (loadStore ? 0xF4000000 : 0xF2000000 | u << 24) | bits;
+        const uint16_t first = uint16_t((loadStore ? 0xF900 : 0xEF00 | u << 12) | bits >> 16);
+        Sampler sampler(n % 12 < 4 ? 0 : n % 12);   // levels with T32
+        sampler.unifiedSyntax = n & 2;
+        ASSERT_EQ(sampler.thumbPair(first, uint16_t(bits)), sampler.arm(word)) << std::hex << word;
     }
 }
 
-TEST(ThumbRandomHalfwords, EveryPairGivesOneLineOfText)
+TEST(RandomWords, T32DependsOnlyOnTheProfile)
 {
-    // Halfword streams biased to 32-bit first halves, so that the coprocessor, VFP and
-    // SIMD spaces (111x 11xx) are reached often, through every level in both syntaxes.
     std::mt19937 random(20261206);
-    for (int level = 0; level <= 11; ++level)
-        for (bool unified : {true, false}) {
-            TestDisassembler disassembler{ArchitectureLevel(level)};
-            disassembler.unifiedSyntax = unified;
-            char text[ARMInstructionSetDisassembler::kTextSize];
-            bool pending = false;
-            for (int n = 0; n < 40000; ++n) {
-                uint32_t halfword = random() & 0xFFFF;
-                if (!pending && (n & 1))
-                    halfword |= 0xEC00;
-                disassembler.disassembleInstruction(false, 0x8000 + 2 * n, halfword, text, pending);
-                ASSERT_EQ(std::string(text).find('\n'), std::string::npos) << std::hex << halfword;
-                ASSERT_LT(std::string(text).size(), 64u) << std::hex << halfword;
-            }
-        }
+    for (int n = 0; n < 40000; ++n) {
+        const uint16_t first = uint16_t(0xE800 + random() % 0x1800);   // 11101, 11110, 11111
+        const uint16_t second = uint16_t(random());
+        const int level = 4 + n % 8;
+        const bool mProfile = level != ArchV6T2 && level != ArchV7R && level != ArchV7A;
+        Sampler reference(mProfile ? ArchV7M : ArchV7A);
+        Sampler sampler(level);
+        reference.unifiedSyntax = sampler.unifiedSyntax = n & 1;
+        ASSERT_EQ(sampler.thumbPair(first, second), reference.thumbPair(first, second))
+            << std::hex << first << " " << second << " level " << level;
+    }
 }

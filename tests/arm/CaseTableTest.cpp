@@ -2,10 +2,11 @@
 //   isa level syntax address units => text
 // isa "a32" (one word) or "thumb" (halfwords, fed in order the way the listing feeds them;
 // a 32-bit instruction is two halfwords, and several instructions on one line, such as an
-// IT block, give their texts joined by " ; "); level as -arch spells it, "all", or "xscale"
-// (unrestricted, processor model 28); syntax
-// "ual", "legacy" or "both"; address and units in hex. Blank lines and lines starting with
-// "#" are ignored.
+// IT block, give their texts joined by " ; "; a first half left waiting for its second
+// gives "<pending>" followed by its text, which must be empty); level as -arch spells it,
+// "all" (unrestricted), "xscale" (unrestricted, processor model 28), or several of these
+// joined by "," for a case that holds on each; syntax "ual", "legacy" or "both"; address
+// and units in hex. Blank lines and lines starting with "#" are ignored.
 #include "arm/ARMInstructionSetDisassembler.h"
 #include "arm/DisassemblyListing.h"
 #include "support/RunMorvane.h"
@@ -27,6 +28,8 @@ public:
         unifiedSyntax = unified;
     }
 
+    std::string targetName;   // printed for every target when not empty
+
     std::string run(bool arm, uint32_t at, const std::vector<uint32_t>& units)
     {
         std::string joined;
@@ -39,15 +42,25 @@ public:
                 continue;
             joined += (joined.empty() ? "" : " ; ") + std::string(text);
         }
+        if (pending)
+            joined += (joined.empty() ? "<pending>" : " ; <pending>") + std::string(text);
         return joined;
+    }
+
+protected:
+    void printTargetAddress() override
+    {
+        if (targetName.empty())
+            ARMInstructionSetDisassembler::printTargetAddress();
+        else
+            emitText(targetName.c_str());
     }
 };
 
 struct Case {
     std::string where;   // file:line
     bool arm = true;
-    ArchitectureLevel level = ArchUnrestricted;
-    int32_t model = 0;
+    std::vector<std::pair<ArchitectureLevel, int32_t>> levels;   // with the processor model
     std::string syntax;
     uint32_t address = 0;
     std::vector<uint32_t> units;
@@ -61,17 +74,20 @@ bool parseCase(const std::string& line, Case& c)
         return false;
     c.text = line.substr(arrow + 4);
     std::istringstream fields(line.substr(0, arrow));
-    std::string isa, level;
-    fields >> isa >> level >> c.syntax >> std::hex >> c.address;
+    std::string isa, levels;
+    fields >> isa >> levels >> c.syntax >> std::hex >> c.address;
     c.arm = isa == "a32";
-    const bool anyLevel = level == "all" || level == "xscale";
-    c.level = anyLevel ? ArchUnrestricted : architectureLevelFromName(level.c_str());
-    c.model = level == "xscale" ? 28 : 0;
+    std::istringstream names(levels);
+    for (std::string name; std::getline(names, name, ',');) {
+        const ArchitectureLevel level = architectureLevelFromName(name.c_str());
+        if (level == ArchUnrestricted && name != "all" && name != "xscale")
+            return false;
+        c.levels.push_back({level, name == "xscale" ? 28 : 0});
+    }
     for (uint32_t unit; fields >> unit;)
         c.units.push_back(unit);
-    return (c.arm || isa == "thumb") && !c.units.empty() &&
-           (c.syntax == "ual" || c.syntax == "legacy" || c.syntax == "both") &&
-           (anyLevel || c.level != ArchUnrestricted);
+    return (c.arm || isa == "thumb") && !c.units.empty() && !c.levels.empty() &&
+           (c.syntax == "ual" || c.syntax == "legacy" || c.syntax == "both");
 }
 
 std::vector<Case> loadCases()
@@ -108,15 +124,25 @@ TEST(CaseTable, EveryCaseGivesItsText)
 {
     std::vector<Case> cases = loadCases();
     EXPECT_FALSE(cases.empty());
-    for (const Case& c : cases) {
-        for (bool unified : {true, false}) {
-            if ((unified && c.syntax == "legacy") || (!unified && c.syntax == "ual"))
-                continue;
-            CaseDisassembler disassembler(c.level, c.model, unified);
-            EXPECT_EQ(disassembler.run(c.arm, c.address, c.units), c.text)
-                << c.where << (unified ? " (unified)" : " (legacy)");
-        }
-    }
+    for (const Case& c : cases)
+        for (auto [level, model] : c.levels)
+            for (bool unified : {true, false}) {
+                if ((unified && c.syntax == "legacy") || (!unified && c.syntax == "ual"))
+                    continue;
+                CaseDisassembler disassembler(level, model, unified);
+                EXPECT_EQ(disassembler.run(c.arm, c.address, c.units), c.text)
+                    << c.where << " level " << level << (unified ? " (unified)" : " (legacy)");
+            }
+}
+
+TEST(CaseTable, LongTargetNamesAreCutToTheBuffer)
+{
+    CaseDisassembler disassembler(ArchUnrestricted, 0, true);
+    const int size = ARMInstructionSetDisassembler::kTextSize;
+    disassembler.targetName = std::string(3 * size, 'x');
+    EXPECT_EQ(disassembler.run(true, 0x8000, {0xEA000000}), "b " + std::string(size - 3, 'x'));
+    disassembler.targetName = "start";
+    EXPECT_EQ(disassembler.run(false, 0x8000, {0xF000, 0xF800}), "bl start");
 }
 
 }  // namespace
