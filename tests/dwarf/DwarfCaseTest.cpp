@@ -2,7 +2,8 @@
 // tests/data/dwarf/cases.txt. A case is
 //   == its name [(big-endian)]
 //   # comments
-//   .section hex bytes ("ab*300" repeats a byte)
+//   .section hex bytes ("ab*300" repeats a byte; .data is allocated and writable)
+//   symbol name value .section (a global data object of 4 bytes)
 //   args the arguments (IN is the image, OUT an output file)
 //   status the exit status
 // then the exact texts "--- stdout", "--- stderr" and "--- file" (the output file), each
@@ -16,6 +17,7 @@
 #include <fstream>
 #include <regex>
 #include <sstream>
+#include <tuple>
 
 namespace {
 
@@ -23,6 +25,7 @@ struct Case {
     std::string name;
     bool bigEndian = false;
     Sections sections;
+    std::vector<std::tuple<std::string, uint32_t, std::string>> symbols;
     std::vector<std::string> args;
     int status = 0;
     std::map<std::string, std::string> texts;
@@ -51,6 +54,11 @@ std::vector<Case> readCases(const std::string& path)
         } else if (key == "args") {
             for (std::string word; words >> word;)
                 cases.back().args.push_back(word);
+        } else if (key == "symbol") {
+            std::string name, section;
+            uint32_t value = 0;
+            words >> name >> value >> section;
+            cases.back().symbols.emplace_back(name, value, section);
         } else if (key == "status") {
             words >> cases.back().status;
         } else if (!key.empty() && key[0] == '.') {
@@ -65,6 +73,18 @@ std::vector<Case> readCases(const std::string& path)
     return cases;
 }
 
+std::vector<uint8_t> image(const Case& c)
+{
+    ElfWriter writer(c.bigEndian);
+    writer.type = ET_REL;
+    std::map<std::string, uint16_t> index;
+    for (const auto& [name, bytes] : c.sections)
+        index[name] = uint16_t(writer.addSection(name, SHT_PROGBITS, name == ".data" ? SHF_ALLOC | SHF_WRITE : 0, 0, bytes));
+    for (const auto& [name, value, section] : c.symbols)
+        writer.addSymbol(name, value, 4, ELF32_ST_INFO(STB_GLOBAL, STT_OBJECT), 0, index.at(section));
+    return writer.build();
+}
+
 } // namespace
 
 TEST(DwarfCases, ListingsAndDiagnosticsAreExact)
@@ -76,7 +96,7 @@ TEST(DwarfCases, ListingsAndDiagnosticsAreExact)
         SCOPED_TRACE(c.name);
         TempDir dir;
         for (std::string& arg : c.args)
-            arg = arg == "IN" ? dir.write("in.elf", dwarfImage(c.bigEndian, c.sections)) : arg == "OUT" ? dir.file("out") : arg;
+            arg = arg == "IN" ? dir.write("in.elf", image(c)) : arg == "OUT" ? dir.file("out") : arg;
         RunResult r = runMorvane(c.args);
         EXPECT_EQ(r.status, c.status);
         EXPECT_EQ(std::regex_replace(r.out, addresses, "$1, ADDR"), c.texts["stdout"]);

@@ -133,33 +133,6 @@ TEST_F(DwarfReaderTwoUnits, ReferencesAndAttributeLookup)
     }
 }
 
-// A released unit holds no tree until something needs it again; then it is the same tree.
-TEST_F(DwarfReaderTwoUnits, ReleasedUnitIsReadAgainOnNeed)
-{
-    unit(0).readEntries();
-    std::vector<std::string> names;
-    for (auto* named : unit(0).namedEntries)
-        names.push_back(named->name());
-    unit(0).releaseEntries();
-    EXPECT_FALSE(unit(0).entriesRead);
-    EXPECT_EQ(unit(0).entryTree, nullptr);
-    EXPECT_TRUE(unit(0).allEntries.empty());
-    EXPECT_TRUE(unit(0).namedEntries.empty());
-    EXPECT_STREQ(unit(0).headerEntry->name(), "one");
-
-    // Naming the second unit's variable reads the first again.
-    DwarfDebuggingInformationEntry* variable = unit(1).readEntries()->firstChild;
-    EXPECT_TRUE(unit(0).entriesRead);
-    EXPECT_STREQ(variable->name(), "zeta");
-    EXPECT_EQ(unit(0).allEntries.size(), 10u);
-    std::vector<std::string> again;
-    for (auto* named : unit(0).namedEntries)
-        again.push_back(named->name());
-    EXPECT_EQ(again, names);
-    unit(0).releaseEntries();
-    EXPECT_STREQ(variable->name(), "zeta");
-}
-
 TEST_F(DwarfReaderTwoUnits, SubprogramVariableAndNameIndexes)
 {
     DwarfCompilationUnit& first = unit(0);
