@@ -49,8 +49,7 @@ std::vector<Case> readCases(const std::string& path)
         if (key == "==") {
             cases.emplace_back();
             cases.back().name = line.substr(3);
-            const std::string big = " (big-endian)";
-            cases.back().bigEndian = line.size() > big.size() && line.compare(line.size() - big.size(), big.size(), big) == 0;
+            cases.back().bigEndian = line.find(" (big-endian)") != std::string::npos;
         } else if (key == "args") {
             for (std::string word; words >> word;)
                 cases.back().args.push_back(word);

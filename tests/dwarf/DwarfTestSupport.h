@@ -101,12 +101,6 @@ inline std::vector<uint8_t> unitsImage(const Bytes& abbrev, const std::vector<By
     return dwarfImage(info.bigEndian, more);
 }
 
-// One default unit holding `entries`.
-inline std::vector<uint8_t> unitImage(const Bytes& abbrev, const Bytes& entries, Sections more = {})
-{
-    return unitsImage(abbrev, {unitBytes(entries)}, std::move(more));
-}
-
 // The image model and a loaded reader over it (the reader points into the model's bytes).
 struct LoadedDwarf {
     std::unique_ptr<ElfFile> image;
@@ -133,16 +127,4 @@ inline std::string listingPart(const std::string& listing, const std::string& he
     start += heading.size();
     size_t end = next.empty() ? std::string::npos : listing.find(next, start);
     return listing.substr(start, end == std::string::npos ? std::string::npos : end - start);
-}
-
-// The body of the "Debugging Information" section of a listing.
-inline std::string debuggingInformation(const std::string& listing)
-{
-    return listingPart(listing, "Debugging Information\n---------------------\n", "\nPubnames\n");
-}
-
-// The body of the "Frame" section of a listing.
-inline std::string frameListing(const std::string& listing)
-{
-    return listingPart(listing, "Frame\n-----\n", "Debugging Information\n");
 }

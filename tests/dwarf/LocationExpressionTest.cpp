@@ -126,6 +126,20 @@ TEST(LocationExpression, CaseTable)
     EXPECT_GT(cases, 100);
 }
 
+// The address an expression of this entry yields at pc, and the reports it makes.
+void expectAddress(DwarfDebuggingInformationEntry* entry, uint32_t pc, const uint8_t* bytes, uint32_t size,
+                   uint64_t address, const char* reports)
+{
+    RecordingEvaluator evaluator;
+    evaluator.pc = pc;
+    evaluator.setCurrentEntry(entry);
+    evaluator.evaluate(bytes, size);
+    bool isRegister;
+    bool isValue;
+    EXPECT_EQ(evaluator.result(isRegister, isValue), address);
+    EXPECT_EQ(evaluator.reports, reports);
+}
+
 // gcc's DW_OP_fbreg locations against its frame bases: DWARF 2 lists them in .debug_loc
 // (read in the image's byte order, from the unit's low address 0x8000), DWARF 4 names
 // DW_OP_call_frame_cfa. The list entries are those llvm-dwarfdump --debug-loc prints.
@@ -155,14 +169,7 @@ TEST(LocationExpression, FrameBaseOfGccLocals)
         ASSERT_TRUE(variable);
         std::optional<DwarfAttributeValue> location = variable->findAttribute(DW_AT_location);
         ASSERT_TRUE(location && location->valueClass == DwarfValueClass::Block);
-        RecordingEvaluator evaluator;
-        evaluator.pc = c.pc;
-        evaluator.setCurrentEntry(variable);
-        evaluator.evaluate(location->bytes(), location->value);
-        bool isRegister;
-        bool isValue;
-        EXPECT_EQ(evaluator.result(isRegister, isValue), c.address);
-        EXPECT_EQ(evaluator.reports, "");
+        expectAddress(variable, c.pc, location->bytes(), location->value, c.address, "");
     }
 }
 
@@ -210,15 +217,9 @@ TEST(LocationExpression, FrameBaseLists)
         }
         LoadedDwarf loaded = loadDwarf(unitsImage(abbrev, {v5 ? version5Unit(entries) : unitBytes(entries)},
                                                   {{v5 ? ".debug_loclists" : ".debug_loc", list.data}}));
-        RecordingEvaluator evaluator;
-        evaluator.pc = c.pc;
-        evaluator.setCurrentEntry(loaded.reader->units.at(0)->readEntries()->firstChild->firstChild);
         const uint8_t fbreg0[] = {0x91, 0x00};
-        evaluator.evaluate(fbreg0, 2);
-        bool isRegister;
-        bool isValue;
-        EXPECT_EQ(evaluator.result(isRegister, isValue), c.address);
-        EXPECT_EQ(evaluator.reports, c.reports);
+        expectAddress(loaded.reader->units.at(0)->readEntries()->firstChild->firstChild, c.pc, fbreg0, 2, c.address,
+                      c.reports);
     }
 }
 
