@@ -1,6 +1,6 @@
 #pragma once
 // Helpers for the DWARF tests: byte builders for hand-made DWARF sections, ELF images
-// wrapping them, and the reader and listing run in-process.
+// wrapping them, the reader run in-process, and parts of a listing.
 #include "dwarf/DwarfConstants.h"
 #include "dwarf/DwarfDebugInfo.h"
 #include "dwarf/DwarfListing.h"
@@ -30,15 +30,6 @@ public:
         for (; v >= 0x80; v >>= 7)
             u8((v & 0x7F) | 0x80);
         return u8(v);
-    }
-    Bytes& sleb(int32_t v)
-    {
-        for (;; v >>= 7) {
-            bool last = (v >= -64 && v < 64);
-            u8(last ? v & 0x7F : (v & 0x7F) | 0x80);
-            if (last)
-                return *this;
-        }
     }
     Bytes& str(const std::string& text) { data.insert(data.end(), text.begin(), text.end()); return u8(0); }
     Bytes& raw(const std::vector<uint8_t>& bytes) { data.insert(data.end(), bytes.begin(), bytes.end()); return *this; }
@@ -110,39 +101,6 @@ inline std::vector<uint8_t> unitsImage(const Bytes& abbrev, const std::vector<By
     return dwarfImage(info.bigEndian, more);
 }
 
-// One default unit holding `entries`.
-inline std::vector<uint8_t> unitImage(const Bytes& abbrev, const Bytes& entries, Sections more = {})
-{
-    return unitsImage(abbrev, {unitBytes(entries)}, std::move(more));
-}
-
-// A line program: a header of `version` (2 and 3 lay it out alike; 4 adds the maximum
-// operations per instruction, 1) with minimum instruction length 2, default is_stmt 1,
-// line base -5, line range 14 and opcode base 14 (opcode 13 takes two operands; 13 for
-// version 4), the include directories and files (name, directory number), then `opcodes`.
-inline Bytes lineProgram(const std::vector<std::string>& directories,
-                         const std::vector<std::pair<std::string, uint32_t>>& files, const Bytes& opcodes = Bytes(),
-                         uint16_t version = 2)
-{
-    Bytes body(opcodes.bigEndian);
-    body.u8(2);
-    if (version >= 4)   // and opcode base 13, as toolchains write it
-        body.u8(1).u8(1).u8(uint8_t(-5)).u8(14).u8(13).raw({0, 1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 1});
-    else
-        body.u8(1).u8(uint8_t(-5)).u8(14).u8(14).raw({0, 1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 1, 2});
-    for (const auto& directory : directories)
-        body.str(directory);
-    body.u8(0);
-    for (const auto& file : files)
-        body.str(file.first).uleb(file.second).uleb(0).uleb(0);
-    body.u8(0);
-    uint32_t headerLength = body.size();
-    body.raw(opcodes.data);
-    Bytes program(opcodes.bigEndian);
-    program.u32(6 + body.size()).u16(version).u32(headerLength).raw(body.data);
-    return program;
-}
-
 // The image model and a loaded reader over it (the reader points into the model's bytes).
 struct LoadedDwarf {
     std::unique_ptr<ElfFile> image;
@@ -160,20 +118,6 @@ inline LoadedDwarf loadDwarf(const std::vector<uint8_t>& bytes)
     return loaded;
 }
 
-// The whole -dwarf listing of an image, printed in-process.
-inline std::string dwarfListing(const std::vector<uint8_t>& bytes, bool ignoreAranges = false)
-{
-    LoadedDwarf loaded = loadDwarf(bytes);
-    char* buffer = nullptr;
-    size_t length = 0;
-    FILE* stream = open_memstream(&buffer, &length);
-    printDwarf(*loaded.image, ignoreAranges, stream);
-    fclose(stream);
-    std::string text(buffer, length);
-    free(buffer);
-    return text;
-}
-
 // The text of a listing between `heading` and `next` (or the end when `next` is empty).
 inline std::string listingPart(const std::string& listing, const std::string& heading, const std::string& next = "")
 {
@@ -183,16 +127,4 @@ inline std::string listingPart(const std::string& listing, const std::string& he
     start += heading.size();
     size_t end = next.empty() ? std::string::npos : listing.find(next, start);
     return listing.substr(start, end == std::string::npos ? std::string::npos : end - start);
-}
-
-// The body of the "Debugging Information" section of a listing.
-inline std::string debuggingInformation(const std::string& listing)
-{
-    return listingPart(listing, "Debugging Information\n---------------------\n", "\nPubnames\n");
-}
-
-// The body of the "Frame" section of a listing.
-inline std::string frameListing(const std::string& listing)
-{
-    return listingPart(listing, "Frame\n-----\n", "Debugging Information\n");
 }

@@ -126,6 +126,20 @@ TEST(LocationExpression, CaseTable)
     EXPECT_GT(cases, 100);
 }
 
+// The address an expression of this entry yields at pc, and the reports it makes.
+void expectAddress(DwarfDebuggingInformationEntry* entry, uint32_t pc, const uint8_t* bytes, uint32_t size,
+                   uint64_t address, const char* reports)
+{
+    RecordingEvaluator evaluator;
+    evaluator.pc = pc;
+    evaluator.setCurrentEntry(entry);
+    evaluator.evaluate(bytes, size);
+    bool isRegister;
+    bool isValue;
+    EXPECT_EQ(evaluator.result(isRegister, isValue), address);
+    EXPECT_EQ(evaluator.reports, reports);
+}
+
 // gcc's DW_OP_fbreg locations against its frame bases: DWARF 2 lists them in .debug_loc
 // (read in the image's byte order, from the unit's low address 0x8000), DWARF 4 names
 // DW_OP_call_frame_cfa. The list entries are those llvm-dwarfdump --debug-loc prints.
@@ -155,93 +169,57 @@ TEST(LocationExpression, FrameBaseOfGccLocals)
         ASSERT_TRUE(variable);
         std::optional<DwarfAttributeValue> location = variable->findAttribute(DW_AT_location);
         ASSERT_TRUE(location && location->valueClass == DwarfValueClass::Block);
-        RecordingEvaluator evaluator;
-        evaluator.pc = c.pc;
-        evaluator.setCurrentEntry(variable);
-        evaluator.evaluate(location->bytes(), location->value);
-        bool isRegister;
-        bool isValue;
-        EXPECT_EQ(evaluator.result(isRegister, isValue), c.address);
-        EXPECT_EQ(evaluator.reports, "");
+        expectAddress(variable, c.pc, location->bytes(), location->value, c.address, "");
     }
 }
 
-// A frame base of the hand-made units below: its list, and what DW_OP_fbreg 0 yields at pc.
-struct FrameBaseCase {
-    bool bigEndian;
-    uint32_t listOffset;
-    uint32_t pc;
-    uint64_t address;
-    const char* reports;
-};
-
-// DW_OP_fbreg 0 for the variable of the hand-made units below (the first child of the
-// first child of the unit's first entry), at this pc.
-void expectFrameBaseAddress(const LoadedDwarf& loaded, uint32_t pc, uint64_t address, const char* reports)
+// Hand-made frame-base lists: a unit whose function has its DW_AT_frame_base at
+// `listOffset` and a variable at DW_OP_fbreg 0, evaluated at pc. Version 4: .debug_loc from
+// the unit's low address 0x1000: [0, 0x10) DW_OP_breg13 4; [0x10, 0x20) with length -1 (an
+// empty expression), after which the next entry starts 9 bytes on: [0xff, 0x1000) of
+// length 0. Version 5: .debug_loclists with base 0x1000: [+0, +0x10) DW_OP_breg13 4;
+// [0x1010, 0x1020) empty; a default DW_OP_breg13 8. Without a frame base the operand byte 0
+// runs as an opcode of its own, which the report shows.
+TEST(LocationExpression, FrameBaseLists)
 {
-    RecordingEvaluator evaluator;
-    evaluator.pc = pc;
-    evaluator.setCurrentEntry(loaded.reader->units.at(0)->readEntries()->firstChild->firstChild);
-    const uint8_t fbreg0[] = {0x91, 0x00};
-    evaluator.evaluate(fbreg0, 2);
-    bool isRegister;
-    bool isValue;
-    EXPECT_EQ(evaluator.result(isRegister, isValue), address);
-    EXPECT_EQ(evaluator.reports, reports);
-}
-
-// Hand-made .debug_loc lists: a unit at low address 0x1000 whose function has its frame
-// base at `listOffset`; its variable's location is DW_OP_fbreg 0. Without a frame base the
-// operand byte 0 runs as an opcode of its own, which the report shows.
-TEST(LocationExpression, LocationListEntries)
-{
-    const FrameBaseCase cases[] = {
-        {false, 0, 0x1004, 0x20000D04, ""},   // [0, 0x10): DW_OP_breg13 4
-        {true, 0, 0x100F, 0x20000D04, ""},
-        {false, 0, 0x1014, 0, ""},            // [0x10, 0x20) with length -1: an empty expression
-        // After a length of -1 the next entry starts 9 bytes on: [0xff, 0x1000), length 0.
-        {false, 0, 0x1024, 0, "unsupported opcode 0x00\n;"},
-        {false, 0, 0x1100, 0, ""},
-        {true, 0, 0x0FFF, 0, "unsupported opcode 0x00\n;"},    // below the unit's base
-        {false, 22, 0x1004, 0, "unsupported opcode 0x00\n;"},  // its expression runs past the section
-        {false, 40, 0x1004, 0, "unsupported opcode 0x00\n;"},  // offset past the section end
+    const char* const none = "unsupported opcode 0x00\n;";
+    const struct {
+        int version;
+        bool bigEndian;
+        uint32_t listOffset, pc;
+        uint64_t address;
+        const char* reports;
+    } cases[] = {
+        {4, false, 0, 0x1004, 0x20000D04, ""}, {4, true, 0, 0x100F, 0x20000D04, ""}, {4, false, 0, 0x1014, 0, ""},
+        {4, false, 0, 0x1024, 0, none},        {4, false, 0, 0x1100, 0, ""},
+        {4, true, 0, 0x0FFF, 0, none},         // below the unit's base
+        {4, false, 22, 0x1004, 0, none},       // its expression runs past the section
+        {4, false, 40, 0x1004, 0, none},       // offset past the section end
+        {5, false, 0, 0x1004, 0x20000D04, ""}, {5, true, 0, 0x100F, 0x20000D04, ""}, {5, false, 0, 0x1014, 0, ""},
+        {5, true, 0, 0x2000, 0x20000D08, ""},  {5, false, 23, 0x1004, 0, none},
     };
-    for (const FrameBaseCase& c : cases) {
-        SCOPED_TRACE(std::to_string(c.bigEndian) + " " + std::to_string(c.pc));
-        Bytes abbrev = abbreviations({{1, DW_TAG_compile_unit, true, {{DW_AT_low_pc, DW_FORM_addr}}},
-                                      {2, DW_TAG_subprogram, true, {{DW_AT_frame_base, DW_FORM_data4}}},
-                                      {3, DW_TAG_variable, false, {}}});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.version) + " " + std::to_string(c.bigEndian) + " " + std::to_string(c.pc));
+        bool v5 = c.version == 5;
+        Bytes abbrev = abbreviations(
+            {{1, DW_TAG_compile_unit, true, {{DW_AT_low_pc, DW_FORM_addr}}},
+             {2, DW_TAG_subprogram, true, {{DW_AT_frame_base, v5 ? DW_FORM_sec_offset : DW_FORM_data4}}},
+             {3, DW_TAG_variable, false, {}}});
         Bytes entries(c.bigEndian);
-        entries.u8(1).u32(0x1000).u8(2).u32(c.listOffset).u8(3).u8(0).u8(0);
-        Bytes loc(c.bigEndian);
-        loc.u32(0).u32(0x10).u16(2).u8(0x7d).u8(4).u32(0x10).u32(0x20).u16(0xFFFF);
-        loc.u32(0).u32(0x10).u16(0x100).u32(0).u32(0);
-        LoadedDwarf loaded = loadDwarf(unitsImage(abbrev, {unitBytes(entries)}, {{".debug_loc", loc.data}}));
-        expectFrameBaseAddress(loaded, c.pc, c.address, c.reports);
-    }
-}
-
-// The same for a version-5 unit and its .debug_loclists list: a base address of 0x1000,
-// [+0, +0x10): DW_OP_breg13 4; [0x1010, 0x1020): an empty expression; a default location
-// DW_OP_breg13 8 for every other address.
-TEST(LocationExpression, Version5LocationListEntries)
-{
-    const FrameBaseCase cases[] = {
-        {false, 0, 0x1004, 0x20000D04, ""}, {true, 0, 0x100F, 0x20000D04, ""}, {false, 0, 0x1014, 0, ""},
-        {true, 0, 0x2000, 0x20000D08, ""},  {false, 23, 0x1004, 0, "unsupported opcode 0x00\n;"},
-    };
-    for (const FrameBaseCase& c : cases) {
-        SCOPED_TRACE(std::to_string(c.bigEndian) + " " + std::to_string(c.pc));
-        Bytes abbrev = abbreviations({{1, DW_TAG_compile_unit, true, {}},
-                                      {2, DW_TAG_subprogram, true, {{DW_AT_frame_base, DW_FORM_sec_offset}}},
-                                      {3, DW_TAG_variable, false, {}}});
-        Bytes entries(c.bigEndian);
-        entries.u8(1).u8(2).u32(c.listOffset).u8(3).u8(0).u8(0);
-        Bytes loclists(c.bigEndian);
-        loclists.u8(6).u32(0x1000).u8(4).uleb(0).uleb(0x10).uleb(2).u8(0x7d).u8(4);
-        loclists.u8(8).u32(0x1010).uleb(0x10).uleb(0).u8(5).uleb(2).u8(0x7d).u8(8).u8(0);
-        LoadedDwarf loaded = loadDwarf(unitsImage(abbrev, {version5Unit(entries)}, {{".debug_loclists", loclists.data}}));
-        expectFrameBaseAddress(loaded, c.pc, c.address, c.reports);
+        entries.u8(1).u32(v5 ? 0 : 0x1000).u8(2).u32(c.listOffset).u8(3).u8(0).u8(0);
+        Bytes list(c.bigEndian);
+        if (v5) {
+            list.u8(6).u32(0x1000).u8(4).uleb(0).uleb(0x10).uleb(2).u8(0x7d).u8(4);
+            list.u8(8).u32(0x1010).uleb(0x10).uleb(0).u8(5).uleb(2).u8(0x7d).u8(8).u8(0);
+        } else {
+            list.u32(0).u32(0x10).u16(2).u8(0x7d).u8(4).u32(0x10).u32(0x20).u16(0xFFFF);
+            list.u32(0).u32(0x10).u16(0x100).u32(0).u32(0);
+        }
+        LoadedDwarf loaded = loadDwarf(unitsImage(abbrev, {v5 ? version5Unit(entries) : unitBytes(entries)},
+                                                  {{v5 ? ".debug_loclists" : ".debug_loc", list.data}}));
+        const uint8_t fbreg0[] = {0x91, 0x00};
+        expectAddress(loaded.reader->units.at(0)->readEntries()->firstChild->firstChild, c.pc, fbreg0, 2, c.address,
+                      c.reports);
     }
 }
 
