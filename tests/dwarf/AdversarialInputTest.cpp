@@ -24,7 +24,7 @@ std::vector<uint8_t> deepNesting()
     Bytes entries;
     for (uint32_t i = 0; i < kCount; ++i)
         entries.uleb(1).str("s");
-    return unitImage(declarations(DW_TAG_structure_type, true), entries);
+    return unitsImage(declarations(DW_TAG_structure_type, true), {unitBytes(entries)});
 }
 
 // 100,000 abbreviations, the entries using them from the last back to the first.
@@ -38,7 +38,7 @@ std::vector<uint8_t> manyAbbreviations()
     entries.data.push_back(0);
     for (uint32_t code = kCount; code > 1; --code)
         entries.uleb(code).u8(0);
-    return unitImage(abbreviations(list), entries);
+    return unitsImage(abbreviations(list), {unitBytes(entries)});
 }
 
 // Each subprogram a specification of the one before it, 50,000 long.
@@ -51,7 +51,7 @@ std::vector<uint8_t> specificationChain()
     const uint32_t first = 11 + entries.size();
     for (uint32_t i = 0; i < kCount / 2; ++i)
         entries.uleb(2).u32(i == 0 ? first : first + 5 * (i - 1));
-    return unitImage(abbrev, entries.u8(0));
+    return unitsImage(abbrev, {unitBytes(entries.u8(0))});
 }
 
 // A unit entry whose code, and a name form's data, are LEB128 numbers 100,000 bytes long.
@@ -66,19 +66,27 @@ std::vector<uint8_t> longLeb128()
     entries.data.insert(entries.data.end(), kCount, 0x80);
     entries.u8(0).u8(0xFF);
     entries.data.insert(entries.data.end(), kCount, 0xFF);
-    return unitImage(abbrev, entries.u8(0x7F));
+    return unitsImage(abbrev, {unitBytes(entries.u8(0x7F))});
 }
 
-// A line program that steps the address round and round: 100,000 rows, all in a loop of
-// a few addresses.
+// A line program whose address steps back 2 bytes at a time round the whole address space:
+// 100,000 rows, each at an address below the last.
 std::vector<uint8_t> loopingLineProgram()
 {
+    Bytes header;   // version 2: instruction length 2, line base -5, range 14, opcode base 10, file a.c
+    header.u8(2).u8(1).u8(0xFB).u8(14).u8(10).raw({0, 1, 1, 1, 1, 0, 0, 0, 1}).u8(0).str("a.c").raw({0, 0, 0, 0});
     Bytes opcodes;
+    opcodes.raw({0, 5, 2}).u32(0x8000);   // DW_LNE_set_address
     for (uint32_t i = 0; i < kCount; ++i)
         opcodes.u8(kAdvancePc).uleb(0x7FFFFFFF).u8(kCopy);
-    Bytes abbrev = abbreviations({{1, DW_TAG_compile_unit, false, {{DW_AT_stmt_list, DW_FORM_data4}}}});
+    opcodes.raw({0, 1, 1});   // DW_LNE_end_sequence
+    Bytes program;
+    program.u32(6 + header.size() + opcodes.size()).u16(2).u32(header.size()).raw(header.data).raw(opcodes.data);
+    // A clang unit keeps every row of its program.
+    Bytes abbrev = abbreviations({{1, DW_TAG_compile_unit, false,
+                                   {{DW_AT_stmt_list, DW_FORM_data4}, {DW_AT_producer, DW_FORM_string}}}});
     Bytes entries;
-    return unitImage(abbrev, entries.uleb(1).u32(0), {{".debug_line", lineProgram({}, {{"a.c", 0}}, opcodes).data}});
+    return unitsImage(abbrev, {unitBytes(entries.uleb(1).u32(0).str("clang"))}, {{".debug_line", program.data}});
 }
 
 // 30,000 globals whose locations branch back to themselves, and one array type with
@@ -97,25 +105,19 @@ std::vector<uint8_t> loopingLocations()
     entries.uleb(3).u32(array).uleb(4).u32(0xFFFFFFFD).u8(0);
     for (uint32_t i = 0; i < 30000; ++i)
         entries.uleb(2).str("g").u32(array).u8(1).u8(3).u8(kSkip).u16(0xFFFD);
-    return unitImage(abbrev, entries.u8(0));
+    return unitsImage(abbrev, {unitBytes(entries.u8(0))});
 }
 
-// Small sections whose lengths and counts claim nearly 4 GiB, and an image whose section,
-// program and symbol counts claim far more than the file holds.
+// Small sections whose lengths and counts claim nearly 4 GiB.
 std::vector<uint8_t> hugeCounts()
 {
     Bytes huge;
     huge.u32(0xFFFFFFF0).u16(2).u32(0).u8(4).u8(0).u32(0xFFFFFFF0);
-    ElfWriter writer;
+    Sections sections;
     for (const char* name : {".debug_info", ".debug_line", ".debug_aranges", ".debug_pubnames",
                              ".debug_frame", ".debug_abbrev", ".debug_macinfo"})
-        writer.addSection(name, SHT_PROGBITS, 0, 0, huge.data);
-    int text = writer.addSection(".text", SHT_PROGBITS, SHF_ALLOC | SHF_EXECINSTR, 0x8000, writer.words32({0}));
-    writer.addSymbol("f", 0x8000, 4, ELF32_ST_INFO(STB_GLOBAL, STT_FUNC), 0, uint16_t(text));
-    writer.build();
-    writer.overrideSectionHeader(writer.symtabIndex(), ELF_FIELD(Elf32_Shdr, sh_size), 0xFFFFFFF0);
-    writer.overrideHeader(ELF_FIELD(Elf32_Ehdr, e_phnum), 0xFFFF);
-    return writer.build();
+        sections[name] = huge.data;
+    return dwarfImage(false, sections);
 }
 
 struct Adversary {
