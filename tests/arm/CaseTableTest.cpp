@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <fstream>
 #include <sstream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -143,6 +144,16 @@ TEST(CaseTable, LongTargetNamesAreCutToTheBuffer)
     EXPECT_EQ(disassembler.run(true, 0x8000, {0xEA000000}), "b " + std::string(size - 3, 'x'));
     disassembler.targetName = "start";
     EXPECT_EQ(disassembler.run(false, 0x8000, {0xF000, 0xF800}), "bl start");
+}
+
+// The listing has no use for them yet, but every PC-relative word load records its target.
+TEST(CaseTable, LiteralLoadsRecordTheirTargets)
+{
+    CaseDisassembler disassembler(ArchUnrestricted, 0, true);
+    disassembler.run(true, 0x8000, {0xE59F0008, 0xE5D10001});   // ldr r0, [pc, #8]; ldrb is no word load
+    disassembler.run(true, 0x9000, {0xE51F0010});               // ldr r0, [pc, #-16]
+    disassembler.run(false, 0x8002, {0x4802, 0xF85F, 0x0008});  // ldr r0, [pc, #8]; ldr.w r0, [pc, #-8]
+    EXPECT_EQ(disassembler.literalAddresses, (std::set<uint32_t>{0x8000, 0x800C, 0x8010, 0x8FF8}));
 }
 
 }  // namespace
